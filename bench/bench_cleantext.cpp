@@ -1,0 +1,56 @@
+#include "runewright.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <limits>
+
+// "Clean for NWN2" on long descriptions in which every other character needs replacing.
+class CleanTextBenchmark : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanText_data();
+    void cleanText();
+};
+
+void CleanTextBenchmark::cleanText_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("64 KiB") << 64 * 1024;
+    QTest::newRow("256 KiB") << 256 * 1024;
+    QTest::newRow("1 MiB") << 1024 * 1024;
+}
+
+void CleanTextBenchmark::cleanText()
+{
+    QFETCH(int, size);
+    const QString pattern = QStringLiteral("A\u2019b\u201Cc\u201Dd\u2014e\tf\n");
+    QString text;
+    text.reserve(size);
+    while (text.size() < size)
+        text += pattern;
+    text.truncate(size);
+
+    Runewright window;
+    auto *box = window.findChild<QTextEdit *>("SpellText");
+    auto *button = window.findChild<QPushButton *>("btnClean");
+    // Only the click is timed; filling the box again between runs is not.
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (int run = 0; run < 5; ++run) {
+        box->setPlainText(text);
+        QElapsedTimer timer;
+        timer.start();
+        button->click();
+        best = std::min(best, timer.nsecsElapsed());
+        QVERIFY(!box->toPlainText().contains(QChar(0x2014)));
+    }
+    QTest::setBenchmarkResult(qreal(best), QTest::WalltimeNanoseconds);
+}
+
+QTEST_MAIN(CleanTextBenchmark)
+#include "bench_cleantext.moc"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens Runewright. Arguments go to the program
+# (for example: ./run.sh -platform offscreen).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/install-deps.sh
+source scripts/build.sh
+build_preset default
+exec build/default/runewright "$@"

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures (once) and builds one CMake preset: default or asan. Sourced by run.sh and test.sh.
+build_preset() {
+    local preset=$1
+    [[ -f build/$preset/CMakeCache.txt ]] || cmake --preset "$preset"
+    cmake --build --preset "$preset"
+}

@@ -1,0 +1,22 @@
+#ifndef RUNEWRIGHT_H
+#define RUNEWRIGHT_H
+
+#include "ui_runewright.h"
+
+#include <QMainWindow>
+
+class Runewright : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Runewright(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+public slots:
+    void CleanText();
+
+private:
+    Ui::RunewrightClass ui;
+};
+
+#endif // RUNEWRIGHT_H

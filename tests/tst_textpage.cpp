@@ -1,0 +1,207 @@
+#include "runewright.h"
+
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+// The five characters NWN2 cannot show, as the author expects them to come out.
+QString expectedClean(const QString &text)
+{
+    QString result;
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'\t': break;
+        case 0x2019: result += u'\''; break;
+        case 0x201C:
+        case 0x201D: result += u'"'; break;
+        case 0x2014: result += QStringLiteral(" -- "); break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+// What stands in the box, paragraph breaks as line feeds; unlike toPlainText() this keeps
+// no-break spaces and line separators as they are.
+QString textIn(const QTextEdit *box)
+{
+    return box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+QString escaped(const QString &text)
+{
+    QString result;
+    for (QChar c : text)
+        result += c.unicode() < 0x20 || c.unicode() > 0x7e
+                ? QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                : QString(c);
+    return result;
+}
+
+} // namespace
+
+class TextPageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void shouldStartEmptyAndPlain();
+    void shouldCleanForNwn2_data();
+    void shouldCleanForNwn2();
+    void shouldKeepEveryOtherCharacterAndParagraph();
+    void shouldBeOneUndoStep();
+    void shouldCleanOnlyThroughTheButton();
+
+private:
+    void click();
+
+    Runewright *m_window = nullptr;
+    QTextEdit *m_text = nullptr;
+    QPushButton *m_clean = nullptr;
+};
+
+void TextPageTest::init()
+{
+    m_window = new Runewright;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window->findChild<QTabWidget *>("tabWidget")->setCurrentIndex(8);
+    m_text = m_window->findChild<QTextEdit *>("SpellText");
+    m_clean = m_window->findChild<QPushButton *>("btnClean");
+    QVERIFY(m_text);
+    QVERIFY(m_clean);
+}
+
+void TextPageTest::cleanup()
+{
+    delete m_window;
+}
+
+void TextPageTest::click()
+{
+    QTest::mouseClick(m_clean, Qt::LeftButton);
+}
+
+void TextPageTest::shouldStartEmptyAndPlain()
+{
+    QVERIFY(m_text->document()->isEmpty());
+    QVERIFY(!m_text->acceptRichText());
+    QCOMPARE(m_clean->text(), QStringLiteral("Clean for NWN2"));
+    QVERIFY(m_text->statusTip().isEmpty());
+    QVERIFY(m_clean->statusTip().isEmpty());
+
+    const QLayout *layout = m_window->findChild<QWidget *>("tabText")->layout();
+    QCOMPARE(layout->objectName(), QStringLiteral("verticalLayout_7"));
+    QCOMPARE(layout->spacing(), 6);
+    QCOMPARE(layout->contentsMargins(), QMargins(11, 11, 11, 11));
+    QCOMPARE(layout->count(), 2);
+    QCOMPARE(layout->itemAt(0)->widget(), m_text);
+    QCOMPARE(layout->itemAt(1)->widget(), m_clean);
+
+    QTest::keyClick(m_text, Qt::Key_Tab);
+    QCOMPARE(textIn(m_text), QStringLiteral("\t"));
+}
+
+void TextPageTest::shouldCleanForNwn2_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cleaned");
+
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("tab between words") << "Magic\tMissile" << "MagicMissile";
+    QTest::newRow("apostrophe") << QStringLiteral("spell\u2019s") << "spell's";
+    QTest::newRow("double quotes") << QStringLiteral("\u201CFireball\u201D") << "\"Fireball\"";
+    QTest::newRow("single quotes: only the closing one")
+            << QStringLiteral("\u2018word\u2019") << QStringLiteral("\u2018word'");
+    QTest::newRow("em dash joining words") << QStringLiteral("fire\u2014ice") << "fire -- ice";
+    QTest::newRow("em dash between spaces") << QStringLiteral("fire \u2014 ice") << "fire  --  ice";
+    QTest::newRow("one em dash, one click") << QStringLiteral("\u2014") << " -- ";
+    QTest::newRow("en dash and ellipsis stay") << QStringLiteral("1\u20132\u2026") << QStringLiteral("1\u20132\u2026");
+    QTest::newRow("ASCII quotes and hyphens stay")
+            << "\"it's\" - a 'test' -- ok" << "\"it's\" - a 'test' -- ok";
+    QTest::newRow("no-break space stays") << QStringLiteral("10\u00A0ft") << QStringLiteral("10\u00A0ft");
+    QTest::newRow("markup characters stay as text") << "<b>&amp;</b> & <" << "<b>&amp;</b> & <";
+    QTest::newRow("line of tabs stays a blank line") << "one\n\t\t\ntwo" << "one\n\ntwo";
+    QTest::newRow("object replacement character stays")
+            << QStringLiteral("a\uFFFCb\u2014c") << QStringLiteral("a\uFFFCb -- c");
+    QTest::newRow("paragraphs cleaned each")
+            << QStringLiteral("\u201CA\u201D\n\tB\u2019s\n\nC\u2014D") << "\"A\"\nB's\n\nC -- D";
+    QTest::newRow("line separator stays") << QStringLiteral("a\u2028\tb") << QStringLiteral("a\u2028b");
+}
+
+void TextPageTest::shouldCleanForNwn2()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cleaned);
+
+    m_text->setPlainText(text);
+    click();
+    QCOMPARE(escaped(textIn(m_text)), escaped(cleaned));
+    QCOMPARE(m_text->toPlainText(), expectedClean(text).replace(QChar::Nbsp, u' ')
+                                                        .replace(QChar::LineSeparator, u'\n'));
+
+    click();
+    QCOMPARE(escaped(textIn(m_text)), escaped(cleaned));
+}
+
+void TextPageTest::shouldKeepEveryOtherCharacterAndParagraph()
+{
+    static const QString pool[] = {
+        "\t", QStringLiteral("\u2019"), QStringLiteral("\u201C"), QStringLiteral("\u201D"), QStringLiteral("\u2014"),
+        QStringLiteral("\u2018"), QStringLiteral("\u2013"), QStringLiteral("\u2026"), QStringLiteral("\u00A0"), "<", ">", "&", "\"", "'",
+        QStringLiteral("\U0001F525"), QStringLiteral("\uFFFC"), "\n", "\n", " ", " ", "a", "Z", "7", "-", ".",
+    };
+    const quint32 seed = qEnvironmentVariableIsSet("RUNEWRIGHT_SEED")
+            ? quint32(qEnvironmentVariableIntValue("RUNEWRIGHT_SEED"))
+            : 20261207u;
+    QRandomGenerator random(seed);
+
+    for (int round = 0; round < 1000; ++round) {
+        QString text;
+        const int length = random.bounded(60);
+        for (int i = 0; i < length; ++i)
+            text += pool[random.bounded(int(std::size(pool)))];
+
+        m_text->setPlainText(text);
+        click();
+        const QString once = textIn(m_text);
+        click();
+        const QString twice = textIn(m_text);
+
+        const QByteArray context = QStringLiteral("seed %1, round %2, text \"%3\", got \"%4\"")
+                                           .arg(seed).arg(round)
+                                           .arg(escaped(text), escaped(once)).toUtf8();
+        QVERIFY2(once == expectedClean(text), context.constData());
+        QVERIFY2(twice == once, context.constData());
+    }
+}
+
+void TextPageTest::shouldBeOneUndoStep()
+{
+    const QString text = QStringLiteral("\u201CA\u201D\n\t\nB\u2014C\u2019s");
+    m_text->setPlainText(text);
+    click();
+    QCOMPARE(textIn(m_text), QStringLiteral("\"A\"\n\nB -- C's"));
+    m_text->undo();
+    QCOMPARE(textIn(m_text), text);
+    QVERIFY(!m_text->document()->isUndoAvailable());
+}
+
+void TextPageTest::shouldCleanOnlyThroughTheButton()
+{
+    const QString text = QStringLiteral("a\u2014b");
+    QVERIFY(QObject::disconnect(m_clean, SIGNAL(clicked()), m_window, SLOT(CleanText())));
+    m_text->setPlainText(text);
+    click();
+    QCOMPARE(textIn(m_text), text);
+}
+
+QTEST_MAIN(TextPageTest)
+#include "tst_textpage.moc"
