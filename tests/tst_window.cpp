@@ -1,6 +1,8 @@
 #include "runewright.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QPushButton>
@@ -159,10 +161,21 @@ void WindowTest::shouldTranslateInItsOwnContextAtConstruction()
     QTabWidget *tabs = tabsOf(&window);
     for (int i = 0; i < tabs->count(); ++i)
         QVERIFY2(tabs->tabText(i).startsWith(u'['), qPrintable(tabs->tabText(i)));
-    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
-        if (!button->text().isEmpty())
-            QVERIFY2(button->text().startsWith(u'['), qPrintable(button->text()));
+    QStringList shown;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        shown << label->text();
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        shown << button->text();
+    for (const QWidget *widget : window.findChildren<QWidget *>())
+        shown << widget->statusTip();
+    for (const QComboBox *box : window.findChildren<QComboBox *>()) {
+        for (int i = 0; i < box->count(); ++i)
+            shown << box->itemText(i);
     }
+    shown.removeAll(QString());
+    QVERIFY(shown.size() > 100);
+    for (const QString &text : std::as_const(shown))
+        QVERIFY2(text.startsWith(u'[') && text.endsWith(u']'), qPrintable(text));
 }
 
 void WindowTest::shouldIgnoreTranslatorInstalledLater()

@@ -1,0 +1,685 @@
+#include "runewright.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+enum Page { Info, Data, Classes, Targets, Animations, Sounds, Projectiles };
+
+// The value of every value widget on the form, by object name.
+QVariantMap formValues(const QWidget *window)
+{
+    QVariantMap values;
+    for (const QSpinBox *box : window->findChildren<QSpinBox *>())
+        values[box->objectName()] = box->value();
+    for (const QLineEdit *edit : window->findChildren<QLineEdit *>()) {
+        if (!edit->objectName().startsWith(QLatin1String("qt_")))
+            values[edit->objectName()] = edit->text();
+    }
+    for (const QCheckBox *box : window->findChildren<QCheckBox *>())
+        values[box->objectName()] = box->isChecked();
+    for (const QComboBox *box : window->findChildren<QComboBox *>())
+        values[box->objectName()] = QStringList{box->currentText(), QString::number(box->count())};
+    for (const QWidget *widget : window->findChildren<QWidget *>())
+        values[widget->objectName() + QLatin1String(" enabled")] = widget->isEnabled();
+    return values;
+}
+
+// The child of page that holds widget: a spin box rather than its line edit.
+QWidget *pageChildOf(QWidget *widget, const QWidget *page)
+{
+    while (widget && widget->parentWidget() != page)
+        widget = widget->parentWidget();
+    return widget;
+}
+
+} // namespace
+
+class FormTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void shouldGiveEveryLabelTheSameShape();
+    void shouldSpaceEveryLayoutAlike();
+    void shouldExplainFieldsOnlyByStatusTips();
+    void shouldGrowFieldsOnlyWhereAsked_data();
+    void shouldGrowFieldsOnlyWhereAsked();
+
+    void shouldStartWith_data();
+    void shouldStartWith();
+    void shouldKeepSpinBoxesInRange_data();
+    void shouldKeepSpinBoxesInRange();
+    void shouldKeepAtMost48Characters_data();
+    void shouldKeepAtMost48Characters();
+    void shouldOfferFixedLists_data();
+    void shouldOfferFixedLists();
+
+    void shouldShowRowsByIndex_data();
+    void shouldShowRowsByIndex();
+    void shouldLayOutTargetsAsGrid_data();
+    void shouldLayOutTargetsAsGrid();
+    void shouldTabInCreationOrder_data();
+    void shouldTabInCreationOrder();
+    void shouldShowStatusTipWhenHovered_data();
+    void shouldShowStatusTipWhenHovered();
+
+    void shouldChangeNothingButTheFieldEdited();
+    void shouldKeepPagesInPlaceWhenEnlarged();
+
+private:
+    template <typename T>
+    T *field(const QString &name) const { return m_window->findChild<T *>(name); }
+    QWidget *page(int index) const { return m_tabs->widget(index); }
+    QWidget *showPage(int index);
+
+    Runewright *m_window = nullptr;
+    QTabWidget *m_tabs = nullptr;
+};
+
+void FormTest::init()
+{
+    m_window = new Runewright;
+    m_tabs = m_window->findChild<QTabWidget *>("tabWidget");
+    QVERIFY(m_tabs);
+}
+
+void FormTest::cleanup()
+{
+    delete m_window;
+}
+
+QWidget *FormTest::showPage(int index)
+{
+    m_tabs->setCurrentIndex(index);
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window))
+        return nullptr;
+    return page(index);
+}
+
+void FormTest::shouldGiveEveryLabelTheSameShape()
+{
+    const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
+    QVERIFY(!labels.isEmpty());
+    for (const QLabel *label : labels) {
+        const QByteArray name = label->objectName().toUtf8();
+        QVERIFY2(label->objectName().startsWith(QLatin1String("label_")), name);
+        QVERIFY2(label->minimumSize() == QSize(100, 0), name);
+        QVERIFY2(label->alignment() == (Qt::AlignRight | Qt::AlignVCenter), name);
+        QVERIFY2(label->statusTip().isEmpty(), name);
+        QVERIFY2(label->toolTip().isEmpty(), name);
+        QVERIFY2(!label->buddy(), name);
+        QVERIFY2(!label->text().isEmpty(), name);
+
+        auto *form = qobject_cast<QFormLayout *>(label->parentWidget()->layout());
+        QVERIFY2(form, name);
+        int row = -1;
+        QFormLayout::ItemRole role;
+        form->getWidgetPosition(const_cast<QLabel *>(label), &row, &role);
+        QVERIFY2(role == QFormLayout::LabelRole, name);
+    }
+}
+
+void FormTest::shouldSpaceEveryLayoutAlike()
+{
+    const QList<QLayout *> layouts = m_window->centralWidget()->findChildren<QLayout *>();
+    QVERIFY(layouts.size() > 10);
+    for (const QLayout *layout : layouts) {
+        if (layout->parentWidget()->objectName().startsWith(QLatin1String("qt_")))
+            continue; // inside a toolkit widget
+        const QByteArray name = layout->objectName().toUtf8();
+        QVERIFY2(!layout->objectName().isEmpty(), name);
+        QVERIFY2(layout->spacing() == 6, name);
+        if (auto *form = qobject_cast<const QFormLayout *>(layout))
+            QVERIFY2(form->horizontalSpacing() == 6 && form->verticalSpacing() == 6, name);
+        if (auto *grid = qobject_cast<const QGridLayout *>(layout))
+            QVERIFY2(grid->horizontalSpacing() == 6 && grid->verticalSpacing() == 6, name);
+
+        // A page's own layout and the central one are set 11 in; nested ones sit flush.
+        const bool topLevel = layout->parentWidget() && layout->parentWidget()->layout() == layout;
+        const QMargins expected = topLevel ? QMargins(11, 11, 11, 11) : QMargins();
+        QVERIFY2(layout->contentsMargins() == expected, name);
+
+        for (int i = 0; i < layout->count(); ++i) {
+            QSpacerItem *spacer = layout->itemAt(i)->spacerItem();
+            if (!spacer)
+                continue;
+            const QSizePolicy policy = spacer->sizePolicy();
+            if (spacer->expandingDirections() & Qt::Horizontal) {
+                QVERIFY2(spacer->sizeHint() == QSize(40, 20), name);
+                QVERIFY2(policy.horizontalPolicy() == QSizePolicy::Expanding, name);
+                QVERIFY2(policy.verticalPolicy() == QSizePolicy::Minimum, name);
+            } else {
+                QVERIFY2(spacer->sizeHint().width() == 20, name);
+                QVERIFY2(policy.horizontalPolicy() == QSizePolicy::Minimum, name);
+                QVERIFY2(policy.verticalPolicy() == QSizePolicy::Expanding, name);
+            }
+        }
+    }
+}
+
+void FormTest::shouldExplainFieldsOnlyByStatusTips()
+{
+    for (const QWidget *widget : m_window->findChildren<QWidget *>()) {
+        QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+        QVERIFY2(widget->whatsThis().isEmpty(), qPrintable(widget->objectName()));
+    }
+}
+
+void FormTest::shouldGrowFieldsOnlyWhereAsked_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("grows");
+
+    QTest::newRow("Info") << int(Info) << true;
+    QTest::newRow("Data") << int(Data) << false;
+    QTest::newRow("Classes") << int(Classes) << false;
+}
+
+void FormTest::shouldGrowFieldsOnlyWhereAsked()
+{
+    QFETCH(int, page);
+    QFETCH(bool, grows);
+
+    auto *form = qobject_cast<QFormLayout *>(this->page(page)->layout());
+    QVERIFY(form);
+    QWidget styled;
+    const QFormLayout::FieldGrowthPolicy styleDefault = (new QFormLayout(&styled))->fieldGrowthPolicy();
+    QCOMPARE(form->fieldGrowthPolicy(), grows ? QFormLayout::AllNonFixedFieldsGrow : styleDefault);
+}
+
+void FormTest::shouldStartWith_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("value");
+
+    const auto row = [](const char *name, const char *property, const QVariant &value) {
+        QTest::addRow("%s %s", name, property) << name << QByteArray(property) << value;
+    };
+    // Info
+    row("ID", "value", 0);
+    row("Label", "text", QString());
+    row("Name", "value", 0);
+    row("SpellDesc", "value", 0);
+    row("AltMessage", "value", -1);
+    row("IconResRef", "text", QString());
+    row("ImpactScript", "text", QString());
+    row("FeatID", "value", -1);
+    row("Category", "value", 0);
+    row("UserType", "currentText", QStringLiteral("Spell"));
+    row("ItemImmunity", "checked", true);
+    row("ItemImmunity", "text", QString());
+    // Data
+    row("School", "currentText", QStringLiteral("General (G)"));
+    row("Range", "currentText", QStringLiteral("Personal (P)"));
+    for (const char *box : {"VS_V", "VS_S", "MetaMagic_Silent", "MetaMagic_Still", "MetaMagic_Empower",
+                            "MetaMagic_Maximize", "MetaMagic_Quicken", "MetaMagic_Extend",
+                            "MetaMagic_Persistent", "UseConcentration"})
+        row(box, "checked", true);
+    row("VS_V", "text", QStringLiteral("Verbal"));
+    row("MetaMagic_Persistent", "text", QStringLiteral("Persistent"));
+    row("UseConcentration", "text", QString());
+    row("ConjTime", "value", 1500);
+    row("CastTime", "value", 1000);
+    for (const char *box : {"Master", "SubRadSpell1", "SubRadSpell2", "SubRadSpell3", "SubRadSpell4",
+                            "SubRadSpell5"})
+        row(box, "value", -1);
+    // Classes
+    for (const char *box : {"Bard", "Cleric", "Druid", "Paladin", "Ranger", "Wiz_Sorc", "Warlock"})
+        row(box, "value", -1);
+    row("Innate", "value", 0);
+    row("SpontaneouslyCast", "checked", false);
+    row("SpontaneouslyCast", "text", QString());
+    row("SpontCastClassReq", "value", -1);
+    // Targets
+    row("TargetType_Self", "checked", true);
+    for (const char *box : {"HostileSetting", "TargetType_Creatures", "TargetType_Items",
+                            "TargetType_Doors", "TargetType_Placeables", "TargetType_Traps",
+                            "TargetType_Area", "CastableOnDead"})
+        row(box, "checked", false);
+    row("TargetingUI", "currentText", QStringLiteral("Point (2m)"));
+}
+
+void FormTest::shouldStartWith()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, value);
+
+    QObject *object = field<QWidget>(name);
+    QVERIFY(object);
+    QCOMPARE(object->property(property.constData()), value);
+    if (auto *box = qobject_cast<QComboBox *>(object))
+        QCOMPARE(box->currentIndex(), 0);
+}
+
+void FormTest::shouldKeepSpinBoxesInRange_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("step");
+
+    QTest::newRow("ID") << "ID" << 0 << 9999999 << 1;
+    QTest::newRow("Name") << "Name" << 0 << 99999999 << 1;
+    QTest::newRow("SpellDesc") << "SpellDesc" << 0 << 99999999 << 1;
+    QTest::newRow("AltMessage") << "AltMessage" << -1 << 9999999 << 1;
+    QTest::newRow("FeatID") << "FeatID" << -1 << 9999 << 1;
+    QTest::newRow("Category") << "Category" << 0 << 99 << 1;
+    QTest::newRow("ConjTime") << "ConjTime" << 0 << 99999999 << 500;
+    QTest::newRow("CastTime") << "CastTime" << 0 << 99999999 << 500;
+    QTest::newRow("Master") << "Master" << -1 << 9999 << 1;
+    for (const char *box : {"SubRadSpell1", "SubRadSpell2", "SubRadSpell3", "SubRadSpell4", "SubRadSpell5"})
+        QTest::newRow(box) << box << -1 << 9999 << 1;
+    QTest::newRow("Bard") << "Bard" << -1 << 6 << 1;
+    QTest::newRow("Cleric") << "Cleric" << -1 << 9 << 1;
+    QTest::newRow("Druid") << "Druid" << -1 << 9 << 1;
+    QTest::newRow("Paladin") << "Paladin" << -1 << 4 << 1;
+    QTest::newRow("Ranger") << "Ranger" << -1 << 4 << 1;
+    QTest::newRow("Wiz_Sorc") << "Wiz_Sorc" << -1 << 9 << 1;
+    QTest::newRow("Warlock") << "Warlock" << -1 << 4 << 1;
+    QTest::newRow("Innate") << "Innate" << 0 << 99 << 1;
+    QTest::newRow("SpontCastClassReq") << "SpontCastClassReq" << -1 << 9999 << 1;
+}
+
+void FormTest::shouldKeepSpinBoxesInRange()
+{
+    QFETCH(QString, name);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, step);
+
+    auto *box = field<QSpinBox>(name);
+    QVERIFY(box);
+    QVERIFY(box->specialValueText().isEmpty());
+
+    box->setValue(minimum);
+    box->stepDown();
+    QCOMPARE(box->value(), minimum);
+    box->stepUp();
+    QCOMPARE(box->value(), minimum + step);
+
+    box->setValue(maximum);
+    QCOMPARE(box->value(), maximum);
+    box->stepUp();
+    QCOMPARE(box->value(), maximum);
+
+    // Typing past either end: the extra keys are refused.
+    for (const QString &typed : {QString::number(maximum) + u'9', QString::number(minimum - 1)}) {
+        box->setValue(0);
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Enter);
+        QVERIFY2(box->value() >= minimum && box->value() <= maximum, qPrintable(typed));
+    }
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(maximum));
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(box->value(), maximum);
+}
+
+void FormTest::shouldKeepAtMost48Characters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Label") << "Label";
+    QTest::newRow("IconResRef") << "IconResRef";
+    QTest::newRow("ImpactScript") << "ImpactScript";
+}
+
+void FormTest::shouldKeepAtMost48Characters()
+{
+    QFETCH(QString, name);
+    auto *edit = field<QLineEdit>(name);
+    QVERIFY(edit);
+    const QString typed = QStringLiteral("spell name with spaces ").repeated(3);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), typed.left(48));
+    edit->clear();
+    edit->insert(typed);
+    QCOMPARE(edit->text(), typed.left(48));
+}
+
+void FormTest::shouldOfferFixedLists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("UserType") << "UserType" << 4 << "Special" << 3;
+    QTest::newRow("School") << "School" << 9 << "Transmutation (T)" << 8;
+    QTest::newRow("Range") << "Range" << 5 << "Long (L)" << 4;
+    QTest::newRow("TargetingUI, last") << "TargetingUI" << 20 << "Rectangle (10m x 2m)" << 19;
+    QTest::newRow("TargetingUI, Gargantuan")
+            << "TargetingUI" << 20 << "Circle, Gargantuan (5.24)" << 7;
+    QTest::newRow("TargetingUI, Vast") << "TargetingUI" << 20 << "Circle, Vast (36.m5)" << 13;
+}
+
+void FormTest::shouldOfferFixedLists()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+    QFETCH(QString, item);
+    QFETCH(int, index);
+
+    auto *box = field<QComboBox>(name);
+    QVERIFY(box);
+    QVERIFY(!box->isEditable());
+    QCOMPARE(box->count(), count);
+    QCOMPARE(box->findText(item, Qt::MatchExactly), index);
+    box->setCurrentText(item);
+    QCOMPARE(box->currentIndex(), index);
+    box->setCurrentText(QStringLiteral("Not an item"));
+    QCOMPARE(box->currentIndex(), index);
+}
+
+void FormTest::shouldShowRowsByIndex_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+
+    const auto rows = [](Page page, std::initializer_list<std::tuple<const char *, const char *, const char *>> fields) {
+        int row = 0;
+        for (const auto &[field, label, text] : fields) {
+            QTest::addRow("%s", field) << int(page) << field << row << label << text;
+            ++row;
+        }
+    };
+    rows(Info, {{"ID", "label_91", "ID:"},
+                {"Label", "label_2", "Label:"},
+                {"Name", "label_3", "Name:"},
+                {"SpellDesc", "label_4", "SpellDesc:"},
+                {"AltMessage", "label_5", "AltMessage:"},
+                {"IconResRef", "label_6", "IconResRef:"},
+                {"ImpactScript", "label_7", "ImpactScript:"},
+                {"FeatID", "label_8", "FeatID:"},
+                {"Category", "label_9", "Category:"},
+                {"UserType", "label_10", "UserType:"},
+                {"ItemImmunity", "label_11", "ItemImmunity:"}});
+    rows(Data, {{"School", "label_12", "School:"},
+                {"Range", "label_13", "Range:"},
+                {"horizontalLayout", "label_14", "VS:"},
+                {"horizontalLayout_2", "label_15", "MetaMagic:"},
+                {"ConjTime", "label_78", "ConjTime"},
+                {"CastTime", "label_33", "CastTime:"},
+                {"UseConcentration", "label_16", "UseConcentration:"},
+                {"Master", "label_17", "Master:"},
+                {"verticalLayout_2", "label_18", "SubRadSpells:"}});
+    rows(Classes, {{"Bard", "label_19", "Bard:"},
+                   {"Cleric", "label_20", "Cleric:"},
+                   {"Druid", "label_21", "Druid:"},
+                   {"Paladin", "label_22", "Paladin:"},
+                   {"Ranger", "label_23", "Ranger:"},
+                   {"Wiz_Sorc", "label_24", "Wizard/Sorcerer:"},
+                   {"Warlock", "label_25", "Warlock:"},
+                   {"Innate", "label_26", "Innate:"},
+                   {"SpontaneouslyCast", "label_27", "SpontaneouslyCast:"},
+                   {"SpontCastClassReq", "label_28", "SpontCastClassReq:"}});
+}
+
+void FormTest::shouldShowRowsByIndex()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(int, row);
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+
+    auto *form = qobject_cast<QFormLayout *>(this->page(page)->layout());
+    QVERIFY(form);
+    QObject *object = this->page(page)->findChild<QObject *>(field);
+    QVERIFY(object);
+    QLayoutItem *item = form->itemAt(row, QFormLayout::FieldRole);
+    QVERIFY(item);
+    QCOMPARE(item->widget() ? static_cast<QObject *>(item->widget()) : item->layout(), object);
+
+    auto *labelWidget = qobject_cast<QLabel *>(form->itemAt(row, QFormLayout::LabelRole)->widget());
+    QVERIFY(labelWidget);
+    QCOMPARE(labelWidget->objectName(), label);
+    QCOMPARE(labelWidget->text(), text);
+}
+
+void FormTest::shouldLayOutTargetsAsGrid_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Hostile") << "HostileSetting" << 0 << 0 << "Hostile";
+    QTest::newRow("Self") << "TargetType_Self" << 0 << 1 << "Self";
+    QTest::newRow("Creatures") << "TargetType_Creatures" << 0 << 2 << "Creatures";
+    QTest::newRow("Items") << "TargetType_Items" << 1 << 0 << "Items";
+    QTest::newRow("Doors") << "TargetType_Doors" << 1 << 1 << "Doors";
+    QTest::newRow("Placeables") << "TargetType_Placeables" << 1 << 2 << "Placeables";
+    QTest::newRow("Traps") << "TargetType_Traps" << 2 << 0 << "Traps";
+    QTest::newRow("Area") << "TargetType_Area" << 2 << 1 << "Area/Ground";
+    QTest::newRow("Dead") << "CastableOnDead" << 2 << 2 << "Dead Objects";
+}
+
+void FormTest::shouldLayOutTargetsAsGrid()
+{
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+
+    QWidget *targets = page(Targets);
+    QCOMPARE(targets->objectName(), QStringLiteral("tabTarges"));
+    QVERIFY(targets->findChildren<QLabel *>().isEmpty());
+
+    auto *grid = targets->findChild<QGridLayout *>("gridLayout");
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 3);
+    QCOMPARE(grid->columnCount(), 3);
+    auto *box = qobject_cast<QCheckBox *>(grid->itemAtPosition(row, column)->widget());
+    QVERIFY(box);
+    QCOMPARE(box->objectName(), name);
+    QCOMPARE(box->text(), text);
+    QVERIFY(box->isCheckable());
+
+    // The page's own column: the grid, the shape box, then the spacer that keeps both at the top.
+    QLayout *pageLayout = targets->layout();
+    QCOMPARE(pageLayout->objectName(), QStringLiteral("verticalLayout_6"));
+    QCOMPARE(pageLayout->count(), 3);
+    QCOMPARE(pageLayout->itemAt(0)->layout(), grid);
+    QCOMPARE(pageLayout->itemAt(1)->widget(), field<QComboBox>("TargetingUI"));
+    QVERIFY(pageLayout->itemAt(2)->spacerItem());
+    QCOMPARE(pageLayout->itemAt(2)->sizeHint(), QSize(20, 236));
+}
+
+void FormTest::shouldTabInCreationOrder_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("chain");
+
+    QTest::newRow("Info") << int(Info)
+            << QStringList{"Label", "Name", "SpellDesc", "AltMessage", "IconResRef", "ImpactScript",
+                           "FeatID", "Category", "UserType", "ItemImmunity", "ID"};
+    QTest::newRow("Data") << int(Data)
+            << QStringList{"School", "Range", "VS_V", "VS_S", "MetaMagic_Silent", "MetaMagic_Still",
+                           "MetaMagic_Empower", "MetaMagic_Maximize", "MetaMagic_Quicken",
+                           "MetaMagic_Extend", "MetaMagic_Persistent", "UseConcentration", "Master",
+                           "SubRadSpell1", "SubRadSpell2", "SubRadSpell3", "SubRadSpell4",
+                           "SubRadSpell5", "CastTime", "ConjTime"};
+    QTest::newRow("Classes") << int(Classes)
+            << QStringList{"Bard", "Cleric", "Druid", "Paladin", "Ranger", "Wiz_Sorc", "Warlock",
+                           "Innate", "SpontCastClassReq", "SpontaneouslyCast"};
+    QTest::newRow("Targets") << int(Targets)
+            << QStringList{"HostileSetting", "TargetType_Self", "TargetType_Creatures",
+                           "TargetType_Items", "TargetType_Traps", "TargetType_Doors",
+                           "TargetType_Placeables", "TargetType_Area", "CastableOnDead", "TargetingUI"};
+}
+
+void FormTest::shouldTabInCreationOrder()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, chain);
+
+    QWidget *shown = showPage(page);
+    QVERIFY(shown);
+    QWidget *first = shown->findChild<QWidget *>(chain.first());
+    QVERIFY(first);
+    first->setFocus(Qt::OtherFocusReason);
+
+    QStringList visited;
+    for (int i = 0; i < chain.size(); ++i) {
+        QWidget *focused = pageChildOf(QApplication::focusWidget(), shown);
+        visited << (focused ? focused->objectName() : QStringLiteral("(outside the page)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, chain);
+}
+
+void FormTest::shouldShowStatusTipWhenHovered_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("tip");
+
+    const auto row = [](Page page, const char *name, const char *tip) {
+        QTest::newRow(name) << int(page) << name << QString::fromUtf8(tip);
+    };
+    row(Info, "ID", "");
+    row(Info, "Label", "");
+    row(Info, "Name", "Name of the spell. TLK reference.");
+    row(Info, "SpellDesc", "Spell description. TLK reference.");
+    row(Info, "AltMessage", "Message displayed when the spell is cast. TLK reference.");
+    row(Info, "IconResRef", "Spell's icon.");
+    row(Info, "ImpactScript", "Script that is called when the spell has been cast.");
+    row(Info, "FeatID", "Which feat casts this spell.");
+    row(Info, "Category", "Used for AI.");
+    row(Info, "UserType", "What type of Spell it is.");
+    row(Info, "ItemImmunity", "Can an item be give immunity to this spell?");
+    row(Info, "label_3", "");
+    row(Data, "School", "What school of magic the spell is classified as.");
+    row(Data, "Range", "Range of the spell.");
+    row(Data, "VS_V", "Requires a verbal (audio) component.");
+    row(Data, "VS_S", "Requires a somatic (gesture) component.");
+    row(Data, "MetaMagic_Silent", "This spell can be silenced.");
+    row(Data, "MetaMagic_Still", "This spell can be stilled.");
+    row(Data, "MetaMagic_Empower", "This spell can be empowered.");
+    row(Data, "MetaMagic_Maximize", "This spell can be maximized.");
+    row(Data, "MetaMagic_Quicken", "This spell can be quickened.");
+    row(Data, "MetaMagic_Extend", "This spell can be extended.");
+    row(Data, "MetaMagic_Persistent", "This spell can be made persistent.");
+    row(Data, "ConjTime", "Time taken to channel the spell; 1000 = 1 RL second.");
+    row(Data, "CastTime", "Time between the casting of the spell and when you can move the caster.");
+    row(Data, "UseConcentration", "Can the spell be interrupted?");
+    row(Data, "Master", "What spell is needed to cast this spell.");
+    row(Data, "SubRadSpell1", "ID of a selectable subspell.");
+    row(Data, "SubRadSpell5", "ID of a selectable subspell.");
+    row(Classes, "Bard", "Level at which bards are able to cast this spell.");
+    row(Classes, "Cleric", "Level at which clerics are able to cast this spell.");
+    row(Classes, "Druid", "Level at which druids are able to cast this spell.");
+    row(Classes, "Paladin", "Level at which paladins are able to cast this spell.");
+    row(Classes, "Ranger", "Level at which rangers are able to cast this spell.");
+    row(Classes, "Wiz_Sorc", "Level at which wizards and sorcerers are able to cast this spell.");
+    row(Classes, "Warlock", "Level at which warlocks are able to cast this spell.");
+    row(Classes, "Innate", "Innate spell level.");
+    row(Classes, "SpontaneouslyCast", "Can this spell be spontaneously cast?");
+    row(Classes, "SpontCastClassReq", "Which class can spontaneously cast this spell?");
+    row(Targets, "HostileSetting", "Hostile spell.");
+    row(Targets, "TargetType_Self", "This spell can target the caster.");
+    row(Targets, "TargetType_Creatures", "This spell can target creatures.");
+    row(Targets, "TargetType_Items", "This spell can target items.");
+    row(Targets, "TargetType_Doors", "This spell can target doors.");
+    row(Targets, "TargetType_Placeables", "This spell can target placeables.");
+    row(Targets, "TargetType_Traps", "This spell can target traps.");
+    row(Targets, "TargetType_Area", "This spell can target an area.");
+    row(Targets, "CastableOnDead", "This spell can target dead objects.");
+    row(Targets, "TargetingUI",
+        "Different types of targetting visual effects that come up when playing clicks to cast spell.");
+}
+
+void FormTest::shouldShowStatusTipWhenHovered()
+{
+    QFETCH(int, page);
+    QFETCH(QString, name);
+    QFETCH(QString, tip);
+
+    QWidget *shown = showPage(page);
+    QVERIFY(shown);
+    auto *widget = shown->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QStatusBar *status = m_window->statusBar();
+    QWidget *central = m_window->centralWidget();
+
+    QTest::mouseMove(central, QPoint(2, 2));
+    status->clearMessage();
+    QTest::mouseMove(widget, widget->rect().center());
+    QCOMPARE(status->currentMessage(), tip);
+    QTest::mouseMove(central, QPoint(2, 2));
+    QVERIFY(status->currentMessage().isEmpty());
+}
+
+void FormTest::shouldChangeNothingButTheFieldEdited()
+{
+    const QVariantMap start = formValues(m_window);
+    QStringList edited;
+    for (QSpinBox *box : m_window->findChildren<QSpinBox *>()) {
+        box->setValue(box->value() == box->maximum() ? box->minimum() : box->maximum());
+        edited << box->objectName();
+    }
+    for (QCheckBox *box : m_window->findChildren<QCheckBox *>()) {
+        box->click();
+        edited << box->objectName();
+    }
+    for (QComboBox *box : m_window->findChildren<QComboBox *>()) {
+        box->setCurrentIndex(box->count() - 1);
+        edited << box->objectName();
+    }
+    for (QLineEdit *edit : m_window->findChildren<QLineEdit *>()) {
+        if (edit->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        edit->setText(QStringLiteral("x"));
+        edited << edit->objectName();
+    }
+
+    // Editing each field once left every field it did not edit, and every enabled state, alone.
+    const QVariantMap end = formValues(m_window);
+    for (auto it = start.cbegin(); it != start.cend(); ++it) {
+        const bool wasEdited = edited.contains(it.key());
+        QVERIFY2((end.value(it.key()) != it.value()) == wasEdited, qPrintable(it.key()));
+    }
+}
+
+void FormTest::shouldKeepPagesInPlaceWhenEnlarged()
+{
+    m_window->resize(1000, 800);
+    QWidget *data = showPage(Data);
+    QVERIFY(data);
+    // The components and metamagic boxes stay packed to the left.
+    auto *somatic = field<QCheckBox>("VS_S");
+    auto *persistent = field<QCheckBox>("MetaMagic_Persistent");
+    QVERIFY(somatic->geometry().right() < data->width() / 2);
+    QVERIFY(persistent->geometry().right() < data->width() - 100);
+
+    QWidget *targets = showPage(Targets);
+    QVERIFY(targets);
+    // The grid and the shape box stay at the top; the spacer takes the height below them.
+    auto *shape = field<QComboBox>("TargetingUI");
+    QVERIFY(shape->geometry().bottom() < targets->height() / 2);
+    QVERIFY(field<QCheckBox>("HostileSetting")->geometry().top() < 30);
+}
+
+QTEST_MAIN(FormTest)
+#include "tst_form.moc"
