@@ -6,4 +6,4 @@ cd "$(dirname "$0")"
 source scripts/install-deps.sh
 source scripts/build.sh
 build_preset default
-exec build/default/runewright "$@"
+exec build/default/src/runewright "$@"

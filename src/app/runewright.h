@@ -1,7 +1,7 @@
 #ifndef RUNEWRIGHT_H
 #define RUNEWRIGHT_H
 
-#include "ui_runewright.h"
+#include "form/ui_runewright.h"
 
 #include <QMainWindow>
 
