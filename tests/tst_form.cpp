@@ -66,6 +66,9 @@ private slots:
     void shouldKeepAtMost48Characters();
     void shouldOfferFixedLists_data();
     void shouldOfferFixedLists();
+    void shouldGiveSharedListsToEachBoxAlike_data();
+    void shouldGiveSharedListsToEachBoxAlike();
+    void shouldRunChantListsInParallel();
 
     void shouldShowRowsByIndex_data();
     void shouldShowRowsByIndex();
@@ -114,7 +117,7 @@ QWidget *FormTest::showPage(int index)
 void FormTest::shouldGiveEveryLabelTheSameShape()
 {
     const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
-    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.size(), 53);
     for (const QLabel *label : labels) {
         const QByteArray name = label->objectName().toUtf8();
         QVERIFY2(label->objectName().startsWith(QLatin1String("label_")), name);
@@ -139,8 +142,9 @@ void FormTest::shouldSpaceEveryLayoutAlike()
     const QList<QLayout *> layouts = m_window->centralWidget()->findChildren<QLayout *>();
     QVERIFY(layouts.size() > 10);
     for (const QLayout *layout : layouts) {
-        if (layout->parentWidget()->objectName().startsWith(QLatin1String("qt_")))
-            continue; // inside a toolkit widget
+        QWidget *owner = layout->parentWidget();
+        if (owner != m_window->centralWidget() && m_tabs->indexOf(owner) < 0)
+            continue; // inside a toolkit widget, such as a combo box's popup
         const QByteArray name = layout->objectName().toUtf8();
         QVERIFY2(!layout->objectName().isEmpty(), name);
         QVERIFY2(layout->spacing() == 6, name);
@@ -188,6 +192,9 @@ void FormTest::shouldGrowFieldsOnlyWhereAsked_data()
     QTest::newRow("Info") << int(Info) << true;
     QTest::newRow("Data") << int(Data) << false;
     QTest::newRow("Classes") << int(Classes) << false;
+    QTest::newRow("Animations") << int(Animations) << true;
+    QTest::newRow("Sounds") << int(Sounds) << true;
+    QTest::newRow("Projectiles") << int(Projectiles) << false;
 }
 
 void FormTest::shouldGrowFieldsOnlyWhereAsked()
@@ -253,6 +260,18 @@ void FormTest::shouldStartWith_data()
                             "TargetType_Area", "CastableOnDead"})
         row(box, "checked", false);
     row("TargetingUI", "currentText", QStringLiteral("Point (2m)"));
+    // Animations, Sounds and Projectiles: every list shows its first item, which stands for none.
+    for (const char *box : {"ConjAnim", "ConjVisual0", "LowConjVisual0", "ConjVisual1", "ConjVisual2",
+                            "CastAnim", "CastVisual0", "LowCastVisual0", "ConjSoundOverride",
+                            "ConjSoundVFX", "ProjModel", "ProjSEF", "LowProjSEF", "ProjType",
+                            "ProjSpwnPoint", "ProjSound", "ProjOrientation", "ImpactSEF", "LowImpactSEF"})
+        row(box, "currentText", QStringLiteral("None"));
+    row("ConjSoundMale", "currentText", QStringLiteral("Silent"));
+    row("ConjSoundFemale", "currentText", QStringLiteral("Silent"));
+    for (const char *box : {"HasProjectile", "Proj"}) {
+        row(box, "checked", false);
+        row(box, "text", QString());
+    }
 }
 
 void FormTest::shouldStartWith()
@@ -357,35 +376,136 @@ void FormTest::shouldKeepAtMost48Characters()
 void FormTest::shouldOfferFixedLists_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("editable");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("item");
     QTest::addColumn<int>("index");
 
-    QTest::newRow("UserType") << "UserType" << 4 << "Special" << 3;
-    QTest::newRow("School") << "School" << 9 << "Transmutation (T)" << 8;
-    QTest::newRow("Range") << "Range" << 5 << "Long (L)" << 4;
-    QTest::newRow("TargetingUI, last") << "TargetingUI" << 20 << "Rectangle (10m x 2m)" << 19;
-    QTest::newRow("TargetingUI, Gargantuan")
-            << "TargetingUI" << 20 << "Circle, Gargantuan (5.24)" << 7;
-    QTest::newRow("TargetingUI, Vast") << "TargetingUI" << 20 << "Circle, Vast (36.m5)" << 13;
+    const auto row = [](const char *name, bool editable, int count, const char *item, int index) {
+        QTest::addRow("%s %s", name, item) << name << editable << count << item << index;
+    };
+    row("UserType", false, 4, "Special", 3);
+    row("School", false, 9, "Transmutation (T)", 8);
+    row("Range", false, 5, "Long (L)", 4);
+    row("TargetingUI", false, 20, "Rectangle (10m x 2m)", 19);
+    row("TargetingUI", false, 20, "Circle, Gargantuan (5.24)", 7);
+    row("TargetingUI", false, 20, "Circle, Vast (36.m5)", 13);
+    row("ConjAnim", false, 9, "bardsong", 8);
+    row("ConjVisual0", true, 22, "sp_eldritch_conjure", 21);
+    row("LowConjVisual0", true, 2, "sp_magic_conjure.sef", 1);
+    row("ConjVisual1", false, 7, "vco_smhanodd01", 6);
+    row("ConjVisual2", false, 3, "sco_lgupnatr01", 2);
+    row("CastAnim", false, 11, "up", 10);
+    row("CastVisual0", true, 22, "sp_eldritch_conjure", 21);
+    row("LowCastVisual0", true, 22, "sp_eldritch_conjure", 21);
+    row("ConjSoundMale", false, 13, "vs_chant_lock_lei_hm", 12);
+    row("ConjSoundFemale", false, 13, "vs_chant_lock_lei_hf", 12);
+    row("ConjSoundOverride", false, 13, "vampiricfeast", 8);
+    row("ConjSoundOverride", false, 13, "I4", 12);
+    row("ConjSoundVFX", false, 8, "sco_lgsprelec01", 7);
+    row("ProjModel", true, 6, "missingobject", 5);
+    row("ProjSEF", true, 38, "sp_transmutation_travel", 7);
+    row("ProjSEF", true, 38, "sp_bless_proj", 15);
+    row("ProjSEF", true, 38, "sp_fireball", 18);
+    row("ProjSEF", true, 38, "sp_orbAcid.sef", 26);
+    row("LowProjSEF", true, 38, "fx_shard_attack.sef", 37);
+    row("ProjType", false, 11, "loworbit", 10);
+    row("ProjSpwnPoint", false, 11, "rhand", 10);
+    row("ProjSound", false, 4, "spr_los", 3);
+    row("ProjOrientation", false, 2, "path", 1);
+    row("ImpactSEF", true, 24, "sp_necromancy_aoe", 8);
+    row("ImpactSEF", true, 24, "sp_necromancy_aoe.sef", 9);
+    row("ImpactSEF", true, 24, "sp_ice_aoe", 14);
+    row("ImpactSEF", true, 24, "sp_ice_aoe.sef", 15);
+    row("LowImpactSEF", true, 24, "sp_eldritch_aoe.sef", 23);
 }
 
 void FormTest::shouldOfferFixedLists()
 {
     QFETCH(QString, name);
+    QFETCH(bool, editable);
     QFETCH(int, count);
     QFETCH(QString, item);
     QFETCH(int, index);
 
     auto *box = field<QComboBox>(name);
     QVERIFY(box);
-    QVERIFY(!box->isEditable());
+    QCOMPARE(box->isEditable(), editable);
     QCOMPARE(box->count(), count);
-    QCOMPARE(box->findText(item, Qt::MatchExactly), index);
-    box->setCurrentText(item);
-    QCOMPARE(box->currentIndex(), index);
-    box->setCurrentText(QStringLiteral("Not an item"));
-    QCOMPARE(box->currentIndex(), index);
+    QCOMPARE(box->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive), index);
+    box->setCurrentIndex(index);
+    QCOMPARE(box->currentText(), item);
+    if (!editable) {
+        box->setCurrentText(QStringLiteral("Not an item"));
+        QCOMPARE(box->currentIndex(), index);
+    }
+}
+
+void FormTest::shouldGiveSharedListsToEachBoxAlike_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+
+    QTest::newRow("conjure effects, cast") << "ConjVisual0" << "CastVisual0";
+    QTest::newRow("conjure effects, low cast") << "ConjVisual0" << "LowCastVisual0";
+    QTest::newRow("projectile effects") << "ProjSEF" << "LowProjSEF";
+    QTest::newRow("impact effects") << "ImpactSEF" << "LowImpactSEF";
+}
+
+void FormTest::shouldGiveSharedListsToEachBoxAlike()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+
+    auto *one = field<QComboBox>(first);
+    auto *other = field<QComboBox>(second);
+    QVERIFY(one && other);
+    const auto itemsOf = [](const QComboBox *box) {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        return items;
+    };
+    const QStringList shared = itemsOf(one);
+    QCOMPARE(itemsOf(other), shared);
+    QCOMPARE(QStringList(shared).removeDuplicates(), 0);
+
+    // Enter adds a new name to the box typed into, and to no other.
+    QLineEdit *edit = one->lineEdit();
+    QVERIFY(edit);
+    QCOMPARE(edit->text(), QStringLiteral("None"));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("my_new_effect.sef"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(one->count(), shared.size() + 1);
+    QCOMPARE(one->currentIndex(), shared.size());
+    QCOMPARE(one->currentText(), QStringLiteral("my_new_effect.sef"));
+    QCOMPARE(itemsOf(other), shared);
+    QCOMPARE(other->currentIndex(), 0);
+
+    // A name the list already holds becomes current instead of standing twice.
+    edit->selectAll();
+    QTest::keyClicks(edit, shared.at(2));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(one->count(), shared.size() + 1);
+    QCOMPARE(one->currentIndex(), 2);
+}
+
+void FormTest::shouldRunChantListsInParallel()
+{
+    auto *male = field<QComboBox>("ConjSoundMale");
+    auto *female = field<QComboBox>("ConjSoundFemale");
+    QVERIFY(male && female);
+    QCOMPARE(male->count(), female->count());
+    QCOMPARE(male->itemText(0), female->itemText(0));
+    for (int i = 1; i < male->count(); ++i) {
+        const QString he = male->itemText(i);
+        const QString she = female->itemText(i);
+        QVERIFY2(he.endsWith(QLatin1String("_hm")) || he.endsWith(QLatin1String("_lm")), qPrintable(he));
+        QCOMPARE(she, he.chopped(1) + u'f');
+    }
+    male->setCurrentIndex(5);
+    QCOMPARE(female->currentIndex(), 0);
 }
 
 void FormTest::shouldShowRowsByIndex_data()
@@ -433,6 +553,29 @@ void FormTest::shouldShowRowsByIndex_data()
                    {"Innate", "label_26", "Innate:"},
                    {"SpontaneouslyCast", "label_27", "SpontaneouslyCast:"},
                    {"SpontCastClassReq", "label_28", "SpontCastClassReq:"}});
+    rows(Animations, {{"ConjAnim", "label_29", "ConjAnim:"},
+                      {"ConjVisual0", "label_30", "ConjVisual0:"},
+                      {"LowConjVisual0", "label_31", "LowConjVisual0:"},
+                      {"ConjVisual1", "label_32", "ConjVisual1:"},
+                      {"ConjVisual2", "label_34", "ConjVisual2:"},
+                      {"CastAnim", "label_35", "CastAnim:"},
+                      {"CastVisual0", "label_37", "CastVisual0:"},
+                      {"LowCastVisual0", "label_75", "LowCastVisual0:"}});
+    rows(Sounds, {{"ConjSoundMale", "label_36", "ConjSoundMale:"},
+                  {"ConjSoundFemale", "label_76", "ConjSoundFemale:"},
+                  {"ConjSoundOverride", "label_77", "ConjSoundOverride:"},
+                  {"ConjSoundVFX", "label_79", "ConjSoundVFX:"}});
+    rows(Projectiles, {{"HasProjectile", "label_80", "HasProjectile:"},
+                       {"Proj", "label_81", "Proj:"},
+                       {"ProjModel", "label_82", "ProjModel:"},
+                       {"ProjSEF", "label_83", "ProjSEF:"},
+                       {"LowProjSEF", "label_84", "LowProjSEF:"},
+                       {"ProjType", "label_85", "ProjType:"},
+                       {"ProjSpwnPoint", "label_86", "ProjSpwnPoint:"},
+                       {"ProjSound", "label_87", "ProjSound:"},
+                       {"ProjOrientation", "label_88", "ProjOrientation:"},
+                       {"ImpactSEF", "label_89", "ImpactSEF:"},
+                       {"LowImpactSEF", "label_90", "LowImpactSEF:"}});
 }
 
 void FormTest::shouldShowRowsByIndex()
@@ -527,6 +670,14 @@ void FormTest::shouldTabInCreationOrder_data()
             << QStringList{"HostileSetting", "TargetType_Self", "TargetType_Creatures",
                            "TargetType_Items", "TargetType_Traps", "TargetType_Doors",
                            "TargetType_Placeables", "TargetType_Area", "CastableOnDead", "TargetingUI"};
+    QTest::newRow("Animations") << int(Animations)
+            << QStringList{"ConjVisual0", "LowConjVisual0", "ConjVisual1", "ConjVisual2", "CastVisual0",
+                           "LowCastVisual0", "ConjAnim", "CastAnim"};
+    QTest::newRow("Sounds") << int(Sounds)
+            << QStringList{"ConjSoundMale", "ConjSoundFemale", "ConjSoundOverride", "ConjSoundVFX"};
+    QTest::newRow("Projectiles") << int(Projectiles)
+            << QStringList{"HasProjectile", "Proj", "ProjModel", "ProjSEF", "ProjType", "ProjSpwnPoint",
+                           "ProjSound", "ProjOrientation", "ImpactSEF", "LowProjSEF", "LowImpactSEF"};
 }
 
 void FormTest::shouldTabInCreationOrder()
@@ -608,6 +759,16 @@ void FormTest::shouldShowStatusTipWhenHovered_data()
     row(Targets, "CastableOnDead", "This spell can target dead objects.");
     row(Targets, "TargetingUI",
         "Different types of targetting visual effects that come up when playing clicks to cast spell.");
+    row(Animations, "ConjAnim", "What type of animation the spell uses during casting.");
+    row(Animations, "CastAnim", "What type of animation the spell uses during casting.");
+    for (const char *box : {"ConjVisual0", "LowConjVisual0", "ConjVisual1", "ConjVisual2", "CastVisual0",
+                            "LowCastVisual0"})
+        row(Animations, box, "");
+    for (const char *box : {"ConjSoundMale", "ConjSoundFemale", "ConjSoundOverride", "ConjSoundVFX"})
+        row(Sounds, box, "");
+    for (const char *box : {"HasProjectile", "Proj", "ProjModel", "ProjSEF", "LowProjSEF", "ProjType",
+                            "ProjSpwnPoint", "ProjSound", "ProjOrientation", "ImpactSEF", "LowImpactSEF"})
+        row(Projectiles, box, "");
 }
 
 void FormTest::shouldShowStatusTipWhenHovered()
