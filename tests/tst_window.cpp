@@ -147,7 +147,7 @@ void WindowTest::shouldDeclareExactlyItsSlots()
         QCOMPARE(method.returnType(), int(QMetaType::Void));
         slotSignatures << QString::fromLatin1(method.methodSignature());
     }
-    QCOMPARE(slotSignatures, QStringList({"CleanText()"}));
+    QCOMPARE(slotSignatures, QStringList({"UpdateOutput()", "CleanText()"}));
 }
 
 void WindowTest::shouldTranslateInItsOwnContextAtConstruction()

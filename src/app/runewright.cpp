@@ -1,11 +1,19 @@
 #include "runewright.h"
 
 #include "cleantext.h"
+#include "spellrow.h"
 
 Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
+}
+
+void Runewright::UpdateOutput()
+{
+    ui.Output->clear();
+    for (const SpellColumn &column : spellColumns(ui))
+        ui.Output->insert(column.cell());
 }
 
 void Runewright::CleanText()

@@ -13,6 +13,7 @@ public:
     explicit Runewright(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
 public slots:
+    void UpdateOutput();
     void CleanText();
 
 private:

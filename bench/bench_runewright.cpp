@@ -1,6 +1,8 @@
 #include "runewright.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -8,17 +10,19 @@
 #include <algorithm>
 #include <limits>
 
-// "Clean for NWN2" on long descriptions in which every other character needs replacing.
-class CleanTextBenchmark : public QObject
+class RunewrightBenchmark : public QObject
 {
     Q_OBJECT
 
 private slots:
     void cleanText_data();
     void cleanText();
+    void updateOutput_data();
+    void updateOutput();
 };
 
-void CleanTextBenchmark::cleanText_data()
+// "Clean for NWN2" on long descriptions in which every other character needs replacing.
+void RunewrightBenchmark::cleanText_data()
 {
     QTest::addColumn<int>("size");
     QTest::newRow("64 KiB") << 64 * 1024;
@@ -26,7 +30,7 @@ void CleanTextBenchmark::cleanText_data()
     QTest::newRow("1 MiB") << 1024 * 1024;
 }
 
-void CleanTextBenchmark::cleanText()
+void RunewrightBenchmark::cleanText()
 {
     QFETCH(int, size);
     const QString pattern = QStringLiteral("A\u2019b\u201Cc\u201Dd\u2014e\tf\n");
@@ -52,5 +56,30 @@ void CleanTextBenchmark::cleanText()
     QTest::setBenchmarkResult(qreal(best), QTest::WalltimeNanoseconds);
 }
 
-QTEST_MAIN(CleanTextBenchmark)
-#include "bench_cleantext.moc"
+// "Regenerate Output" on the starting form, and with a long name typed into every editable list.
+void RunewrightBenchmark::updateOutput_data()
+{
+    QTest::addColumn<int>("typedLength");
+    QTest::newRow("starting values") << 0;
+    QTest::newRow("200-character names") << 200;
+}
+
+void RunewrightBenchmark::updateOutput()
+{
+    QFETCH(int, typedLength);
+    Runewright window;
+    if (typedLength > 0) {
+        for (QComboBox *box : window.findChildren<QComboBox *>()) {
+            if (box->isEditable())
+                box->setEditText(QString(typedLength, u'n'));
+        }
+    }
+    auto *button = window.findChild<QPushButton *>("GenerateOutput");
+    QBENCHMARK {
+        button->click();
+    }
+    QVERIFY(window.findChild<QLineEdit *>("Output")->text().size() >= 1028);
+}
+
+QTEST_MAIN(RunewrightBenchmark)
+#include "bench_runewright.moc"

@@ -1,0 +1,644 @@
+#include "runewright.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// How the game reads a spell row: values are separated by runs of spaces or tabs, and a value
+// that starts with a double quote runs to the next one. Anything else the game would misread
+// comes back as "<malformed>".
+QStringList readRow(const QString &row)
+{
+    const QString malformed = QStringLiteral("<malformed>");
+    QStringList values;
+    const auto separates = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype i = 0;
+    while (true) {
+        while (i < row.size() && separates(row.at(i)))
+            ++i;
+        if (i == row.size())
+            return values;
+        if (row.at(i) == u'\n' || row.at(i) == u'\r')
+            return values << malformed;
+        if (row.at(i) == u'"') {
+            const qsizetype close = row.indexOf(u'"', i + 1);
+            if (close < 0 || (close + 1 < row.size() && !separates(row.at(close + 1))))
+                return values << malformed;
+            values << row.mid(i + 1, close - i - 1);
+            i = close + 1;
+        } else {
+            qsizetype end = i;
+            while (end < row.size() && !separates(row.at(end)))
+                ++end;
+            const QString value = row.mid(i, end - i);
+            if (value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r'))
+                return values << malformed;
+            values << value;
+            i = end;
+        }
+    }
+}
+
+enum Kind {
+    Number, LevelFrom0, LevelFrom1, Flag, FlagOrEmpty, Entry, Letter, EntryNumber, Targeting,
+    MetaMagic, TargetType, Components, ClassRequirement, Underscored, FreeText, Fixed
+};
+
+struct Column
+{
+    const char *name;
+    int width;
+    const char *start; // the value at the form's starting state
+    Kind kind;
+};
+
+// The columns of spells.2da in the order the game reads them.
+const Column columns[] = {
+    {"ID", 5, "0", Number},
+    {"Label", 48, "****", Underscored},
+    {"Name", 9, "0", Number},
+    {"IconResRef", 29, "****", FreeText},
+    {"School", 7, "G", Letter},
+    {"Range", 6, "P", Letter},
+    {"VS", 5, "vs", Components},
+    {"MetaMagic", 10, "0x7f", MetaMagic},
+    {"TargetType", 11, "0x01", TargetType},
+    {"ImpactScript", 32, "****", Underscored},
+    {"Bard", 5, "****", LevelFrom0},
+    {"Cleric", 7, "****", LevelFrom0},
+    {"Druid", 6, "****", LevelFrom0},
+    {"Paladin", 8, "****", LevelFrom1},
+    {"Ranger", 7, "****", LevelFrom1},
+    {"Wiz_Sorc", 9, "****", LevelFrom0},
+    {"Warlock", 8, "****", LevelFrom1},
+    {"Innate", 7, "0", LevelFrom0},
+    {"ConjTime", 9, "1500", Number},
+    {"ConjAnim", 10, "****", Entry},
+    {"ConjVisual0", 33, "****", Entry},
+    {"LowConjVisual0", 26, "****", Entry},
+    {"ConjVisual1", 16, "****", Entry},
+    {"ConjVisual2", 16, "****", Entry},
+    {"ConjSoundVFX", 17, "****", Entry},
+    {"ConjSoundMale", 21, "****", Entry},
+    {"ConjSoundFemale", 21, "****", Entry},
+    {"ConjSoundOverride", 18, "****", Entry},
+    {"CastAnim", 10, "****", Entry},
+    {"CastTime", 9, "1000", Number},
+    {"CastVisual0", 31, "****", Entry},
+    {"LowCastVisual0", 31, "****", Entry},
+    {"CastVisual1", 12, "****", Fixed},
+    {"CastVisual2", 12, "****", Fixed},
+    {"CastSound", 14, "****", Fixed},
+    {"Proj", 5, "0", Flag},
+    {"ProjModel", 15, "****", Entry},
+    {"ProjSEF", 28, "****", Entry},
+    {"LowProjSEF", 28, "****", Entry},
+    {"ProjType", 18, "****", Entry},
+    {"ProjSpwnPoint", 14, "****", Entry},
+    {"ProjSound", 15, "****", Entry},
+    {"ProjOrientation", 16, "****", Entry},
+    {"ImpactSEF", 34, "****", Entry},
+    {"LowImpactSEF", 34, "****", Entry},
+    {"ImmunityType", 15, "****", Fixed},
+    {"ItemImmunity", 13, "1", Flag},
+    {"SubRadSpell1", 13, "****", LevelFrom0},
+    {"SubRadSpell2", 13, "****", LevelFrom0},
+    {"SubRadSpell3", 13, "****", LevelFrom0},
+    {"SubRadSpell4", 13, "****", LevelFrom0},
+    {"SubRadSpell5", 13, "****", LevelFrom0},
+    {"Category", 9, "0", Number},
+    {"Master", 7, "****", LevelFrom0},
+    {"UserType", 9, "1", EntryNumber},
+    {"SpellDesc", 10, "0", Number},
+    {"UseConcentration", 17, "1", Flag},
+    {"SpontaneouslyCast", 18, "0", Flag},
+    {"SpontCastClassReq", 18, "****", ClassRequirement},
+    {"AltMessage", 11, "****", LevelFrom0},
+    {"HostileSetting", 15, "****", FlagOrEmpty},
+    {"FeatID", 10, "****", LevelFrom0},
+    {"Counter1", 9, "****", Fixed},
+    {"Counter2", 9, "****", Fixed},
+    {"HasProjectile", 14, "0", Flag},
+    {"AsMetaMagic", 12, "****", Fixed},
+    {"TargetingUI", 12, "0", Targeting},
+    {"CastableOnDead", 15, "0", Flag},
+    {"REMOVED", 8, "0", Fixed},
+};
+constexpr int columnCount = int(std::size(columns));
+
+int columnIndex(const QString &name)
+{
+    for (int i = 0; i < columnCount; ++i) {
+        if (name == QLatin1String(columns[i].name))
+            return i;
+    }
+    qFatal("no column %s", qPrintable(name));
+}
+
+// The game's numbers for the targeting shapes, by list position.
+const int targetingCodes[] = {0, 14, 12, 6, 7, 8, 2, 9, 10, 18, 17, 19, 15, 13, 16, 4, 3, 5, 11, 1};
+
+const QList<std::pair<const char *, int>> metaMagicWeights = {
+    {"MetaMagic_Empower", 1}, {"MetaMagic_Extend", 2}, {"MetaMagic_Maximize", 4},
+    {"MetaMagic_Quicken", 8}, {"MetaMagic_Silent", 16}, {"MetaMagic_Still", 32},
+    {"MetaMagic_Persistent", 64}};
+const QList<std::pair<const char *, int>> targetTypeWeights = {
+    {"TargetType_Self", 1}, {"TargetType_Creatures", 2}, {"TargetType_Area", 4},
+    {"TargetType_Items", 8}, {"TargetType_Doors", 16}, {"TargetType_Placeables", 32},
+    {"TargetType_Traps", 64}};
+
+// A free text as the game reads it back: without double quotes, each whitespace character
+// replaced by the given one, "****" when nothing is left.
+QString readBack(const QString &text, QChar whitespace)
+{
+    QString value = text;
+    value.remove(u'"');
+    for (QChar &c : value) {
+        if (c.isSpace())
+            c = whitespace;
+    }
+    return value.isEmpty() ? QStringLiteral("****") : value;
+}
+
+} // namespace
+
+class SpellRowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void shouldWriteStartingRow();
+    void shouldEncodeEachColumn_data();
+    void shouldEncodeEachColumn();
+    void shouldWriteTheLetterInEachEntry_data();
+    void shouldWriteTheLetterInEachEntry();
+    void shouldKeepLongValuesApart_data();
+    void shouldKeepLongValuesApart();
+    void shouldWriteAsciiDigitsInAnyLocale_data();
+    void shouldWriteAsciiDigitsInAnyLocale();
+    void shouldWriteTheWholeRowHoweverLong();
+    void shouldRewriteTheSameRowOnEachPress();
+    void shouldReadBackAsTheFormSays();
+
+private:
+    QString generate();
+    QString expectedValue(const Column &column) const;
+    void fill(const QVariantMap &form);
+    template <typename T>
+    T *field(const char *name) const { return m_window->findChild<T *>(QLatin1String(name)); }
+
+    Runewright *m_window = nullptr;
+    QLineEdit *m_output = nullptr;
+    QPushButton *m_generate = nullptr;
+};
+
+void SpellRowTest::init()
+{
+    m_window = new Runewright;
+    m_output = m_window->findChild<QLineEdit *>("Output");
+    m_generate = m_window->findChild<QPushButton *>("GenerateOutput");
+    QVERIFY(m_output);
+    QVERIFY(m_generate);
+}
+
+void SpellRowTest::cleanup()
+{
+    delete m_window;
+}
+
+QString SpellRowTest::generate()
+{
+    m_generate->click();
+    return m_output->text();
+}
+
+void SpellRowTest::fill(const QVariantMap &form)
+{
+    for (auto it = form.cbegin(); it != form.cend(); ++it) {
+        QWidget *widget = field<QWidget>(qPrintable(it.key()));
+        QVERIFY2(widget, qPrintable(it.key()));
+        if (auto *spin = qobject_cast<QSpinBox *>(widget))
+            spin->setValue(it.value().toInt());
+        else if (auto *check = qobject_cast<QCheckBox *>(widget))
+            check->setChecked(it.value().toBool());
+        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            edit->setText(it.value().toString());
+        else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            if (it.value().typeId() == QMetaType::Int)
+                combo->setCurrentIndex(it.value().toInt());
+            else
+                combo->setEditText(it.value().toString());
+        }
+    }
+}
+
+QString SpellRowTest::expectedValue(const Column &column) const
+{
+    const QString none = QStringLiteral("****");
+    const char *name = column.name;
+    switch (column.kind) {
+    case Number:
+        return QString::number(field<QSpinBox>(name)->value());
+    case LevelFrom0:
+    case LevelFrom1: {
+        const int value = field<QSpinBox>(name)->value();
+        return value < (column.kind == LevelFrom0 ? 0 : 1) ? none : QString::number(value);
+    }
+    case Flag:
+        return field<QCheckBox>(name)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    case FlagOrEmpty:
+        return field<QCheckBox>(name)->isChecked() ? QStringLiteral("1") : none;
+    case Entry: {
+        const QComboBox *box = field<QComboBox>(name);
+        if (!box->isEditable())
+            return box->currentIndex() == 0 ? none : box->currentText();
+        return box->currentText() == box->itemText(0) ? none : readBack(box->currentText(), u' ');
+    }
+    case Letter: {
+        static const QRegularExpression letterInBrackets(QStringLiteral("\\(([A-Z])\\)$"));
+        return letterInBrackets.match(field<QComboBox>(name)->currentText()).captured(1);
+    }
+    case EntryNumber:
+        return QString::number(field<QComboBox>(name)->currentIndex() + 1);
+    case Targeting:
+        return QString::number(targetingCodes[field<QComboBox>(name)->currentIndex()]);
+    case MetaMagic:
+    case TargetType: {
+        int mask = 0;
+        for (const auto &[box, weight] : column.kind == MetaMagic ? metaMagicWeights : targetTypeWeights)
+            mask |= field<QCheckBox>(box)->isChecked() ? weight : 0;
+        return QString::asprintf("0x%02x", mask);
+    }
+    case Components: {
+        const QString vs = QLatin1String(field<QCheckBox>("VS_V")->isChecked() ? "v" : "")
+                + QLatin1String(field<QCheckBox>("VS_S")->isChecked() ? "s" : "");
+        return vs.isEmpty() ? none : vs;
+    }
+    case ClassRequirement: {
+        const int classId = field<QSpinBox>("SpontCastClassReq")->value();
+        return field<QCheckBox>("SpontaneouslyCast")->isChecked() && classId >= 0
+                ? QString::number(classId) : none;
+    }
+    case Underscored:
+        return readBack(field<QLineEdit>(name)->text(), u'_');
+    case FreeText:
+        return readBack(field<QLineEdit>(name)->text(), u' ');
+    case Fixed:
+        return QLatin1String(column.start);
+    }
+    return {};
+}
+
+void SpellRowTest::shouldWriteStartingRow()
+{
+    QString expected;
+    for (const Column &column : columns)
+        expected += QString::fromLatin1(column.start).leftJustified(column.width);
+
+    QVERIFY(m_output->text().isEmpty());
+    QCOMPARE(m_output->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(m_generate->text(), QStringLiteral("Regenerate Output"));
+    const QString row = generate();
+    QCOMPARE(row, expected);
+    QCOMPARE(row.size(), 1028);
+    QVERIFY(row.startsWith(QLatin1String("0    ****    ")));
+    QVERIFY(row.endsWith(QLatin1String("0       ")));
+    QCOMPARE(readRow(row).size(), 69);
+}
+
+void SpellRowTest::shouldEncodeEachColumn_data()
+{
+    QTest::addColumn<QVariantMap>("form");
+    QTest::addColumn<QVariantMap>("values");
+
+    const auto row = [](const QByteArray &name, const QVariantMap &form, const QVariantMap &values) {
+        QTest::newRow(name.constData()) << form << values;
+    };
+    // Class levels: none below 0, or below 1 where a level 0 means nothing to the game.
+    for (const auto &[name, maximum] : {std::pair("Bard", 6), {"Cleric", 9}, {"Druid", 9}, {"Wiz_Sorc", 9}}) {
+        row(QByteArray(name) + " -1", {{name, -1}}, {{name, "****"}});
+        row(QByteArray(name) + " 0", {{name, 0}}, {{name, "0"}});
+        row(QByteArray(name) + " max", {{name, maximum}}, {{name, QString::number(maximum)}});
+    }
+    for (const char *name : {"Paladin", "Ranger", "Warlock"}) {
+        row(QByteArray(name) + " -1", {{name, -1}}, {{name, "****"}});
+        row(QByteArray(name) + " 0", {{name, 0}}, {{name, "****"}});
+        row(QByteArray(name) + " 1", {{name, 1}}, {{name, "1"}});
+        row(QByteArray(name) + " max", {{name, 4}}, {{name, "4"}});
+    }
+    row("Innate 0", {{"Innate", 0}}, {{"Innate", "0"}});
+    row("Innate 99", {{"Innate", 99}}, {{"Innate", "99"}});
+
+    // Numbers and the numbers that may be empty.
+    row("ID", {{"ID", 4321}}, {{"ID", "4321"}});
+    row("Name, eight digits", {{"Name", 99999999}}, {{"Name", "99999999"}});
+    row("SpellDesc", {{"SpellDesc", 12345678}}, {{"SpellDesc", "12345678"}});
+    row("Category", {{"Category", 99}}, {{"Category", "99"}});
+    row("ConjTime", {{"ConjTime", 2000}}, {{"ConjTime", "2000"}});
+    row("CastTime 0", {{"CastTime", 0}}, {{"CastTime", "0"}});
+    row("AltMessage 0", {{"AltMessage", 0}}, {{"AltMessage", "0"}});
+    row("FeatID 9999", {{"FeatID", 9999}}, {{"FeatID", "9999"}});
+    row("Master 0", {{"Master", 0}}, {{"Master", "0"}});
+    row("SubRadSpells", {{"SubRadSpell1", 1}, {"SubRadSpell3", 0}, {"SubRadSpell5", 9999}},
+        {{"SubRadSpell1", "1"}, {"SubRadSpell2", "****"}, {"SubRadSpell3", "0"},
+         {"SubRadSpell4", "****"}, {"SubRadSpell5", "9999"}});
+
+    // Spontaneous casting: the class counts only while the box is checked.
+    row("spontaneous unchecked", {{"SpontaneouslyCast", false}, {"SpontCastClassReq", 3}},
+        {{"SpontaneouslyCast", "0"}, {"SpontCastClassReq", "****"}});
+    row("spontaneous by class 3", {{"SpontaneouslyCast", true}, {"SpontCastClassReq", 3}},
+        {{"SpontaneouslyCast", "1"}, {"SpontCastClassReq", "3"}});
+    row("spontaneous by no class", {{"SpontaneouslyCast", true}, {"SpontCastClassReq", -1}},
+        {{"SpontaneouslyCast", "1"}, {"SpontCastClassReq", "****"}});
+
+    // Components and the two masks.
+    row("VS none", {{"VS_V", false}, {"VS_S", false}}, {{"VS", "****"}});
+    row("VS verbal", {{"VS_V", true}, {"VS_S", false}}, {{"VS", "v"}});
+    row("VS somatic", {{"VS_V", false}, {"VS_S", true}}, {{"VS", "s"}});
+    row("VS both", {{"VS_V", true}, {"VS_S", true}}, {{"VS", "vs"}});
+    QVariantMap noMetaMagic;
+    for (const auto &[box, weight] : metaMagicWeights)
+        noMetaMagic[box] = false;
+    row("MetaMagic none", noMetaMagic, {{"MetaMagic", "0x00"}});
+    QVariantMap persistent = noMetaMagic;
+    persistent["MetaMagic_Persistent"] = true;
+    row("MetaMagic Persistent", persistent, {{"MetaMagic", "0x40"}});
+    QVariantMap empowerMaximize = noMetaMagic;
+    empowerMaximize["MetaMagic_Empower"] = true;
+    empowerMaximize["MetaMagic_Maximize"] = true;
+    row("MetaMagic Empower and Maximize", empowerMaximize, {{"MetaMagic", "0x05"}});
+    QVariantMap quickenStill = noMetaMagic;
+    quickenStill["MetaMagic_Quicken"] = true;
+    quickenStill["MetaMagic_Still"] = true;
+    row("MetaMagic Quicken and Still", quickenStill, {{"MetaMagic", "0x28"}});
+    row("TargetType none", {{"TargetType_Self", false}}, {{"TargetType", "0x00"}});
+    row("TargetType Self and Creatures", {{"TargetType_Creatures", true}}, {{"TargetType", "0x03"}});
+    row("TargetType Traps only", {{"TargetType_Self", false}, {"TargetType_Traps", true}},
+        {{"TargetType", "0x40"}});
+    QVariantMap allTargets;
+    for (const auto &[box, weight] : targetTypeWeights)
+        allTargets[box] = true;
+    row("TargetType all", allTargets, {{"TargetType", "0x7f"}});
+    row("Area and Doors", {{"TargetType_Self", false}, {"TargetType_Area", true}, {"TargetType_Doors", true}},
+        {{"TargetType", "0x14"}});
+
+    // Flags; Hostile is never "0".
+    row("Hostile unchecked", {{"HostileSetting", false}}, {{"HostileSetting", "****"}});
+    row("Hostile checked", {{"HostileSetting", true}}, {{"HostileSetting", "1"}});
+    row("flags flipped", {{"ItemImmunity", false}, {"UseConcentration", false}, {"Proj", true},
+                          {"HasProjectile", true}, {"CastableOnDead", true}},
+        {{"ItemImmunity", "0"}, {"UseConcentration", "0"}, {"Proj", "1"}, {"HasProjectile", "1"},
+         {"CastableOnDead", "1"}});
+
+    // Lists.
+    for (int index = 0; index < 4; ++index)
+        row(QByteArray("UserType ") + QByteArray::number(index), {{"UserType", index}},
+            {{"UserType", QString::number(index + 1)}});
+    for (int index = 0; index < 20; ++index)
+        row(QByteArray("TargetingUI ") + QByteArray::number(index), {{"TargetingUI", index}},
+            {{"TargetingUI", QString::number(targetingCodes[index])}});
+    row("ConjAnim bardsong", {{"ConjAnim", 8}}, {{"ConjAnim", "bardsong"}});
+    row("Silent chant", {{"ConjSoundMale", 0}, {"ConjSoundFemale", 5}},
+        {{"ConjSoundMale", "****"}, {"ConjSoundFemale", "vs_chant_evoc_hf"}});
+    row("eldritch conjure", {{"ConjVisual0", 21}}, {{"ConjVisual0", "sp_eldritch_conjure"}});
+    row("necromancy aoe twice", {{"ImpactSEF", 8}, {"LowImpactSEF", 9}},
+        {{"ImpactSEF", "sp_necromancy_aoe"}, {"LowImpactSEF", "sp_necromancy_aoe.sef"}});
+
+    // Free texts.
+    row("Label of two words", {{"Label", "Magic Missile"}}, {{"Label", "Magic_Missile"}});
+    row("ImpactScript with a space", {{"ImpactScript", "nw_s0 mm"}}, {{"ImpactScript", "nw_s0_mm"}});
+    row("IconResRef", {{"IconResRef", "is_magicmissile"}}, {{"IconResRef", "is_magicmissile"}});
+
+    // What the game could not read back before: an empty free text is the empty marker...
+    row("empty free texts", {{"Label", ""}, {"IconResRef", ""}, {"ImpactScript", ""}},
+        {{"Label", "****"}, {"IconResRef", "****"}, {"ImpactScript", "****"}});
+    // ...a name with spaces stays one value...
+    row("IconResRef with a space", {{"IconResRef", "my icon"}}, {{"IconResRef", "my icon"}});
+    row("IconResRef with a tab", {{"IconResRef", "my\ticon"}}, {{"IconResRef", "my icon"}});
+    row("typed name with spaces", {{"ProjSEF", 3}, {"ProjModel", "big arrow"}},
+        {{"ProjSEF", "sp_enchantment_travel.sef"}, {"ProjModel", "big arrow"}});
+    // ...double quotes cannot be written at all...
+    row("quotes in Label", {{"Label", "say \"hi\""}}, {{"Label", "say_hi"}});
+    row("quotes in IconResRef", {{"IconResRef", "\"is x\""}}, {{"IconResRef", "is x"}});
+    row("only quotes", {{"ImpactScript", "\"\""}, {"ConjVisual0", "\""}},
+        {{"ImpactScript", "****"}, {"ConjVisual0", "****"}});
+    // ...a name typed into a box still at its first entry counts...
+    row("typed, not confirmed", {{"ConjVisual0", "my_conjure.sef"}}, {{"ConjVisual0", "my_conjure.sef"}});
+    row("typed over an entry", {{"CastVisual0", 3}, {"CastVisual0", "mine.sef"}}, {{"CastVisual0", "mine.sef"}});
+    row("typed None", {{"LowCastVisual0", "None"}}, {{"LowCastVisual0", "****"}});
+    row("typed nothing", {{"ImpactSEF", ""}}, {{"ImpactSEF", "****"}});
+    // ...and every whitespace in a label or script name becomes "_".
+    row("tab and line break in Label", {{"Label", "a\tb\nc d"}}, {{"Label", "a_b_c_d"}});
+    row("line break in ImpactScript", {{"ImpactScript", "nw\r\ns0"}}, {{"ImpactScript", "nw__s0"}});
+}
+
+void SpellRowTest::shouldEncodeEachColumn()
+{
+    QFETCH(QVariantMap, form);
+    QFETCH(QVariantMap, values);
+
+    fill(form);
+    const QStringList read = readRow(generate());
+    QCOMPARE(read.size(), 69);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        QCOMPARE(read.at(columnIndex(it.key())), it.value().toString());
+    for (int i = 0; i < columnCount; ++i) {
+        if (!values.contains(QLatin1String(columns[i].name)))
+            QCOMPARE(read.at(i), expectedValue(columns[i]));
+    }
+}
+
+void SpellRowTest::shouldWriteTheLetterInEachEntry_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::newRow("School") << "School";
+    QTest::newRow("Range") << "Range";
+}
+
+void SpellRowTest::shouldWriteTheLetterInEachEntry()
+{
+    QFETCH(QString, list);
+    auto *box = field<QComboBox>(qPrintable(list));
+    QVERIFY(box);
+    for (int index = 0; index < box->count(); ++index) {
+        box->setCurrentIndex(index);
+        const QString entry = box->itemText(index);
+        const QString written = readRow(generate()).at(columnIndex(list));
+        QVERIFY2(entry.endsWith(u'(' + written + u')'), qPrintable(entry + QLatin1String(" gives ") + written));
+    }
+}
+
+void SpellRowTest::shouldKeepLongValuesApart_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("ID of five digits") << "ID" << "10000";
+    QTest::newRow("ID of seven digits") << "ID" << "9999999";
+    QTest::newRow("Label of 48") << "Label" << QString(48, u'L');
+    QTest::newRow("IconResRef of 29") << "IconResRef" << QString(29, u'i');
+    QTest::newRow("ImpactScript of 40") << "ImpactScript" << QString(40, u's');
+    QTest::newRow("typed name of 33") << "ConjVisual0" << QString(33, u'c');
+}
+
+void SpellRowTest::shouldKeepLongValuesApart()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+
+    QWidget *widget = field<QWidget>(qPrintable(name));
+    if (auto *spin = qobject_cast<QSpinBox *>(widget))
+        spin->setValue(text.toInt());
+    else if (auto *combo = qobject_cast<QComboBox *>(widget))
+        combo->setEditText(text);
+    else
+        qobject_cast<QLineEdit *>(widget)->setText(text);
+
+    const QString row = generate();
+    const QStringList read = readRow(row);
+    QCOMPARE(read.size(), 69);
+    QCOMPARE(read.at(columnIndex(name)), text);
+
+    // Where the value fills its column, exactly one space follows it.
+    int start = 0;
+    for (int i = 0; i < columnIndex(name); ++i)
+        start += columns[i].width;
+    QCOMPARE(row.mid(start, text.size() + 2), text + u' ' + row.at(start + text.size() + 1));
+    QVERIFY(row.at(start + text.size() + 1) != u' ');
+    QCOMPARE(row.size(), 1028 + text.size() + 1 - columns[columnIndex(name)].width);
+}
+
+void SpellRowTest::shouldWriteAsciiDigitsInAnyLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("Persian") << "fa_IR";
+    QTest::newRow("Arabic, Egypt") << "ar_EG";
+}
+
+void SpellRowTest::shouldWriteAsciiDigitsInAnyLocale()
+{
+    QFETCH(QString, locale);
+
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    Runewright window;
+    QLocale::setDefault(previous);
+
+    auto *id = window.findChild<QSpinBox *>("ID");
+    id->setValue(1234);
+    window.findChild<QSpinBox *>("Name")->setValue(98765);
+    window.findChild<QSpinBox *>("SubRadSpell2")->setValue(77);
+    window.findChild<QSpinBox *>("Cleric")->setValue(7);
+    // The spin boxes still speak the author's language.
+    QVERIFY2(!id->text().contains(QLatin1String("1234")), qPrintable(id->text()));
+
+    window.findChild<QPushButton *>("GenerateOutput")->click();
+    const QString row = window.findChild<QLineEdit *>("Output")->text();
+    const QStringList read = readRow(row);
+    QCOMPARE(read.size(), 69);
+    QCOMPARE(read.at(columnIndex("ID")), QStringLiteral("1234"));
+    QCOMPARE(read.at(columnIndex("Name")), QStringLiteral("98765"));
+    QCOMPARE(read.at(columnIndex("SubRadSpell2")), QStringLiteral("77"));
+    QCOMPARE(read.at(columnIndex("Cleric")), QStringLiteral("7"));
+    QCOMPARE(read.at(columnIndex("ConjTime")), QStringLiteral("1500"));
+    for (QChar c : row)
+        QVERIFY2(c.unicode() < 0x80, qPrintable(row));
+}
+
+void SpellRowTest::shouldWriteTheWholeRowHoweverLong()
+{
+    const QString longName = QString(30000, u'x');
+    for (const char *box : {"ConjVisual0", "ProjSEF", "LowImpactSEF"})
+        field<QComboBox>(box)->setEditText(longName);
+
+    const QString row = generate();
+    QVERIFY(row.size() > 90000);
+    const QStringList read = readRow(row);
+    QCOMPARE(read.size(), 69);
+    QCOMPARE(read.at(columnIndex("LowImpactSEF")), longName);
+    QCOMPARE(read.last(), QStringLiteral("0"));
+}
+
+void SpellRowTest::shouldRewriteTheSameRowOnEachPress()
+{
+    fill({{"Label", "Fire Storm"}, {"School", 5}, {"CastVisual0", "my fire.sef"}, {"Bard", 3}});
+    QTabWidget *tabs = m_window->findChild<QTabWidget *>("tabWidget");
+    tabs->setCurrentIndex(7);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+
+    QTest::mouseClick(m_generate, Qt::LeftButton);
+    const QString first = m_output->text();
+    QCOMPARE(readRow(first).at(columnIndex("Label")), QStringLiteral("Fire_Storm"));
+
+    m_output->setCursorPosition(10);
+    QTest::keyClicks(m_output, QStringLiteral("typed by the author"));
+    QTest::mouseClick(m_generate, Qt::LeftButton);
+    QCOMPARE(m_output->text(), first);
+    QCOMPARE(tabs->currentIndex(), 7);
+    QCOMPARE(field<QLineEdit>("Label")->text(), QStringLiteral("Fire Storm"));
+}
+
+void SpellRowTest::shouldReadBackAsTheFormSays()
+{
+    const quint32 seed = qEnvironmentVariableIsSet("RUNEWRIGHT_SEED")
+            ? quint32(qEnvironmentVariableIntValue("RUNEWRIGHT_SEED"))
+            : 20261207u;
+    QRandomGenerator random(seed);
+    static const QString pool[] = {
+        "a", "Z", "_", ".", "0", "9", " ", " ", "\t", "\"", "\n", QStringLiteral("\u00E9"),
+        QStringLiteral("\u00A0"), "sp_fire", ".sef", "None"};
+    const auto randomText = [&] {
+        const int lengths[] = {0, 3, 12, 30, 60, 200};
+        const int length = random.bounded(lengths[random.bounded(6)] + 1);
+        QString text;
+        while (text.size() < length)
+            text += pool[random.bounded(int(std::size(pool)))];
+        return text;
+    };
+
+    for (int round = 0; round < 1000; ++round) {
+        for (QSpinBox *box : m_window->findChildren<QSpinBox *>()) {
+            const int pick = random.bounded(4);
+            box->setValue(pick == 0 ? box->minimum()
+                          : pick == 1 ? box->maximum()
+                                      : box->minimum() + int(random.bounded(quint64(box->maximum()) - box->minimum() + 1)));
+        }
+        for (QCheckBox *box : m_window->findChildren<QCheckBox *>())
+            box->setChecked(random.bounded(2));
+        for (QComboBox *box : m_window->findChildren<QComboBox *>()) {
+            box->setCurrentIndex(random.bounded(box->count()));
+            if (box->isEditable() && random.bounded(2))
+                box->setEditText(random.bounded(8) ? randomText() : box->itemText(0));
+        }
+        for (const char *name : {"Label", "IconResRef", "ImpactScript"})
+            field<QLineEdit>(name)->setText(randomText());
+
+        const QString row = generate();
+        const QStringList read = readRow(row);
+        QStringList expected;
+        for (const Column &column : columns)
+            expected << expectedValue(column);
+
+        const QByteArray context = QStringLiteral("seed %1, round %2, row: %3")
+                                           .arg(seed).arg(round).arg(row).toUtf8();
+        QVERIFY2(read == expected, context.constData());
+        m_output->setText(QStringLiteral("edited"));
+        QVERIFY2(generate() == row, context.constData());
+    }
+}
+
+QTEST_MAIN(SpellRowTest)
+#include "tst_spellrow.moc"
