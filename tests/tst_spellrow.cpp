@@ -190,6 +190,7 @@ private slots:
     void shouldWriteAsciiDigitsInAnyLocale();
     void shouldWriteTheWholeRowHoweverLong();
     void shouldRewriteTheSameRowOnEachPress();
+    void shouldWriteOnlyThroughTheButton();
     void shouldReadBackAsTheFormSays();
 
 private:
@@ -589,6 +590,13 @@ void SpellRowTest::shouldRewriteTheSameRowOnEachPress()
     QCOMPARE(m_output->text(), first);
     QCOMPARE(tabs->currentIndex(), 7);
     QCOMPARE(field<QLineEdit>("Label")->text(), QStringLiteral("Fire Storm"));
+}
+
+void SpellRowTest::shouldWriteOnlyThroughTheButton()
+{
+    QVERIFY(QObject::disconnect(m_generate, SIGNAL(clicked()), m_window, SLOT(UpdateOutput())));
+    m_generate->click();
+    QVERIFY(m_output->text().isEmpty());
 }
 
 void SpellRowTest::shouldReadBackAsTheFormSays()
