@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, then the build
-# with AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then the packaging checks.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
+install_missing binutils-mingw-w64-x86-64 libxml2-utils desktop-file-utils dpkg-dev file
 source scripts/build.sh
 for preset in default asan; do
     build_preset "$preset"
     ctest --preset "$preset"
 done
+scripts/check-packaging.sh

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -19,7 +20,31 @@ private slots:
     void cleanText();
     void updateOutput_data();
     void updateOutput();
+    void startUp();
 };
+
+namespace {
+
+// Building a window and showing it until the window system has exposed it.
+template <typename Window>
+qint64 nanosecondsToShow()
+{
+    QElapsedTimer timer;
+    timer.start();
+    Window window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return -1;
+    return timer.nsecsElapsed();
+}
+
+qint64 median(QList<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+} // namespace
 
 // "Clean for NWN2" on long descriptions in which every other character needs replacing.
 void RunewrightBenchmark::cleanText_data()
@@ -79,6 +104,25 @@ void RunewrightBenchmark::updateOutput()
         button->click();
     }
     QVERIFY(window.findChild<QLineEdit *>("Output")->text().size() >= 1028);
+}
+
+// Start-up: Runewright's window against an empty QMainWindow built and shown the same way, after
+// one window has warmed up the fonts, the style and the platform.
+void RunewrightBenchmark::startUp()
+{
+    QVERIFY(nanosecondsToShow<QMainWindow>() > 0);
+    QList<qint64> empty;
+    QList<qint64> runewright;
+    for (int run = 0; run < 15; ++run) {
+        empty << nanosecondsToShow<QMainWindow>();
+        runewright << nanosecondsToShow<Runewright>();
+    }
+    QVERIFY(!empty.contains(-1) && !runewright.contains(-1));
+    const qint64 emptyTime = median(empty);
+    const qint64 runewrightTime = median(runewright);
+    qInfo("empty QMainWindow %.2f ms, Runewright %.2f ms, ratio %.1f", emptyTime / 1e6,
+          runewrightTime / 1e6, double(runewrightTime) / double(emptyTime));
+    QTest::setBenchmarkResult(qreal(runewrightTime), QTest::WalltimeNanoseconds);
 }
 
 QTEST_MAIN(RunewrightBenchmark)
