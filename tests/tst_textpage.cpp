@@ -1,4 +1,5 @@
 #include "runewright.h"
+#include "testseed.h"
 
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -158,9 +159,7 @@ void TextPageTest::shouldKeepEveryOtherCharacterAndParagraph()
         QStringLiteral("\u2018"), QStringLiteral("\u2013"), QStringLiteral("\u2026"), QStringLiteral("\u00A0"), "<", ">", "&", "\"", "'",
         QStringLiteral("\U0001F525"), QStringLiteral("\uFFFC"), "\n", "\n", " ", " ", "a", "Z", "7", "-", ".",
     };
-    const quint32 seed = qEnvironmentVariableIsSet("RUNEWRIGHT_SEED")
-            ? quint32(qEnvironmentVariableIntValue("RUNEWRIGHT_SEED"))
-            : 20261207u;
+    const quint32 seed = testSeed();
     QRandomGenerator random(seed);
 
     for (int round = 0; round < 1000; ++round) {
