@@ -500,14 +500,7 @@ void SpellRowTest::shouldKeepLongValuesApart()
     QFETCH(QString, name);
     QFETCH(QString, text);
 
-    QWidget *widget = field<QWidget>(qPrintable(name));
-    if (auto *spin = qobject_cast<QSpinBox *>(widget))
-        spin->setValue(text.toInt());
-    else if (auto *combo = qobject_cast<QComboBox *>(widget))
-        combo->setEditText(text);
-    else
-        qobject_cast<QLineEdit *>(widget)->setText(text);
-
+    fill({{name, text}});
     const QString row = generate();
     const QStringList read = readRow(row);
     QCOMPARE(read.size(), 69);

@@ -57,40 +57,32 @@ QString bitMask(std::initializer_list<std::pair<const QAbstractButton *, int>> w
     return QStringLiteral("0x") + QString::number(mask, 16).rightJustified(2, u'0');
 }
 
-// A 2DA value can never hold a double quote, and an empty one is written as the empty marker.
-QString withoutQuotes(QString text)
+// Typed text as one 2DA value can hold it: without double quotes, which it can never contain,
+// and with each whitespace character (tabs and line breaks too) replaced.
+QString withWhitespaceAs(QChar replacement, QString text)
 {
-    return text.remove(u'"');
+    text.remove(u'"');
+    for (QChar &c : text) {
+        if (c.isSpace())
+            c = replacement;
+    }
+    return text;
 }
 
 // A label or script name: whitespace becomes "_", so the name stays one value.
 QString underscored(const QString &text)
 {
-    QString value = withoutQuotes(text);
-    if (value.isEmpty())
-        return empty;
-    for (QChar &c : value) {
-        if (c.isSpace())
-            c = u'_';
-    }
-    return value;
+    const QString value = withWhitespaceAs(u'_', text);
+    return value.isEmpty() ? empty : value;
 }
 
-// A resource name as typed: kept as one value by double quotes when it holds whitespace, each
-// tab or line break turned into a space.
+// A resource name as typed: kept as one value by double quotes when it holds whitespace.
 QString freeText(const QString &text)
 {
-    QString value = withoutQuotes(text);
+    const QString value = withWhitespaceAs(u' ', text);
     if (value.isEmpty())
         return empty;
-    bool spaced = false;
-    for (QChar &c : value) {
-        if (c.isSpace()) {
-            c = u' ';
-            spaced = true;
-        }
-    }
-    return spaced ? u'"' + value + u'"' : value;
+    return value.contains(u' ') ? u'"' + value + u'"' : value;
 }
 
 // A list whose first entry stands for none. An editable box gives the name it shows, typed or
