@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Installs what is missing, builds, and opens Runewright. Arguments go to the program
 # (for example: ./run.sh -platform offscreen).
 set -euo pipefail

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Installs what is missing, builds, and runs every test: the normal build, then the build
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then the packaging checks.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
-install_missing binutils-mingw-w64-x86-64 libxml2-utils desktop-file-utils dpkg-dev file
+install_missing binutils-mingw-w64-x86-64 libxml2-utils desktop-file-utils dpkg-dev file \
+    lintian appstream reuse man-db xvfb xauth x11-utils
 source scripts/build.sh
 for preset in default asan; do
     build_preset "$preset"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Installs what building, testing and packaging Runewright needs and this Debian or Ubuntu
 # machine lacks. Sourced by run.sh and test.sh; does nothing when everything is there.
 

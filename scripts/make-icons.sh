@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Regenerates the icon assets in packaging/icon from packaging/icon/runewright.svg.
 # The assets are committed; run this only after editing the SVG.
 set -euo pipefail

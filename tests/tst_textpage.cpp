@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Runewright developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "runewright.h"
 #include "testseed.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Runewright developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // screenshots OUTPUT_DIR
 //
 // Opens the window, fills in an example spell, and saves a picture of each page, then one of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Runewright developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // iconmaker SOURCE.svg OUTPUT_DIR
 //
 // Writes OUTPUT_DIR/runewright.ico (16, 32 and 48 pixels in the 16 colours of the Windows

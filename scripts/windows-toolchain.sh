@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Makes everything the windows preset needs: Debian's MinGW-w64 and Wine, and a static Qt for
+# Windows built from Debian's own qt6-base source of exactly the host Qt's version, so that the
+# host's moc, uic and rcc serve the cross build. Qt goes into a cache outside the checkout,
+# with a stamp: a second run does nothing. Prints the Qt prefix on its last line.
+#
+#   RUNEWRIGHT_QT_WINDOWS   where Qt for Windows goes (default: ~/.cache/runewright/qt-mingw-static,
+#                           where the windows preset looks for it)
+#   RUNEWRIGHT_QT_CFLAGS    optimisation flags for Qt (default -Os)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/install-deps.sh"
+install_missing g++-mingw-w64-x86-64-posix wine wine64 qt6-base-dev dpkg-dev perl xz-utils
+
+say() { echo "windows-toolchain: $*" >&2; }
+fail() { say "$*"; exit 1; }
+
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+upstream=${host_version#*:}
+upstream=${upstream%%[+-]*}
+prefix=${RUNEWRIGHT_QT_WINDOWS:-$HOME/.cache/runewright/qt-mingw-static}
+cflags=${RUNEWRIGHT_QT_CFLAGS:--Os}
+
+# Everything Qt is left without: Runewright needs Core, Gui, Widgets and Test, the windows and
+# offscreen platforms and the windowsvista and fusion styles, and nothing that talks to a
+# network, a database, a printer or a GPU.
+features=(
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+    -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF -DFEATURE_sessionmanager=OFF
+    -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+    # -DFEATURE_opengl=OFF would leave dynamic OpenGL on, which the windows platform cannot
+    # build without; this is what configure's -no-opengl sets.
+    -DINPUT_opengl=no
+    # Debian's source leaves out the Wintab headers that tablet events need.
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_direct2d=OFF
+    # Qt's own copies, built into the static libraries.
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_freetype=ON -DFEATURE_harfbuzz=ON
+)
+patches=("$root"/patches/qtbase-*.patch)
+[[ -e ${patches[0]} ]] || patches=()
+
+# The stamp names everything the build depends on, so that a change to any of it rebuilds.
+recipe=$(
+    printf '%s\n' "$host_version" "$cflags" "${features[@]}"
+    cat "$root/cmake/mingw-w64-x86_64.cmake" "${patches[@]}"
+    x86_64-w64-mingw32-g++-posix --version | head -n 1
+)
+stamp=$prefix/runewright-stamp
+if [[ -f $stamp && $(<"$stamp") == "$recipe" ]]; then
+    say "Qt $upstream for Windows is ready in $prefix"
+    echo "$prefix"
+    exit 0
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/runewright-qt.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# apt-get source needs deb-src entries. They are derived from this machine's own sources (same
+# URIs, suites and components) into private files, so the machine's apt set-up stays as it was.
+say "deriving source entries from this machine's apt sources"
+apt=$work/apt
+mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
+: >"$apt/sources.list"
+for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [[ -f $list ]] && sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$list" >>"$apt/sources.list"
+done
+for sources in /etc/apt/sources.list.d/*.sources; do
+    [[ -f $sources ]] || continue
+    awk 'BEGIN { RS = "" }
+         { n = split($0, line, "\n"); out = ""; binary = 0
+           for (i = 1; i <= n; i++) {
+               if (line[i] ~ /^Types:/) { binary = line[i] ~ /[[:space:]]deb([[:space:]]|$)/; line[i] = "Types: deb-src" }
+               out = out line[i] "\n"
+           }
+           if (binary) printf "%s\n", out }' \
+        "$sources" >"$apt/sources.list.d/$(basename "$sources")"
+done
+apt_private=(
+    -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root
+)
+apt-get "${apt_private[@]}" update -q >&2
+
+say "fetching qt6-base $host_version"
+(cd "$work" && apt-get "${apt_private[@]}" source -q "qt6-base=$host_version" >&2) ||
+    fail "Debian's apt sources offer no qt6-base source of version $host_version, the host Qt's"
+src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+[[ -n $src && -f $src/.cmake.conf ]] || fail "the qt6-base source did not unpack"
+source_version=$(sed -n 's/^set(QT_REPO_MODULE_VERSION "\(.*\)")/\1/p' "$src/.cmake.conf")
+[[ $source_version == "$upstream" ]] ||
+    fail "the qt6-base source is Qt $source_version but the host Qt is $upstream; the host's moc, uic and rcc must match"
+
+for patch in "${patches[@]}"; do
+    say "applying $(basename "$patch")"
+    patch -d "$src" -p1 --forward --quiet <"$patch"
+done
+
+host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
+host_cmake=${host_info%/Qt6HostInfo/*}
+say "configuring Qt $upstream for Windows ($cflags) into $prefix"
+rm -rf "$prefix"
+cmake -S "$src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS_RELEASE="$cflags -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$cflags -DNDEBUG" \
+    -DBUILD_SHARED_LIBS=OFF \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    "${features[@]}" >"$work/configure.log" 2>&1 ||
+    { tail -n 40 "$work/configure.log" >&2; fail "Qt's configuration failed"; }
+
+say "building Qt (about a quarter of an hour on two cores)"
+start=$SECONDS
+cmake --build "$work/build" >"$work/build.log" 2>&1 ||
+    { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
+cmake --install "$work/build" >/dev/null
+say "built Qt in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+printf '%s\n' "$recipe" >"$stamp"
+echo "$prefix"
