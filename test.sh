@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Installs what is missing, builds, and runs every test: the normal build, then the build
-# with AddressSanitizer and UndefinedBehaviorSanitizer, then the packaging checks.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then the Linux packaging checks, then
+# the Windows build (its static Qt built once into a cache) with its tests under Wine.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,3 +17,4 @@ for preset in default asan; do
     ctest --preset "$preset"
 done
 scripts/check-packaging.sh
+scripts/check-windows.sh

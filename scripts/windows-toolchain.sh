@@ -53,7 +53,10 @@ recipe=$(
     x86_64-w64-mingw32-g++-posix --version | head -n 1
 )
 stamp=$prefix/runewright-stamp
-if [[ -f $stamp && $(<"$stamp") == "$recipe" ]]; then
+notices=$prefix/share/runewright-notices
+built=false
+[[ -f $stamp && $(<"$stamp") == "$recipe" ]] && built=true
+if $built && [[ -f $notices/source.txt ]]; then
     say "Qt $upstream for Windows is ready in $prefix"
     echo "$prefix"
     exit 0
@@ -102,26 +105,47 @@ for patch in "${patches[@]}"; do
     patch -d "$src" -p1 --forward --quiet <"$patch"
 done
 
-host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
-host_cmake=${host_info%/Qt6HostInfo/*}
-say "configuring Qt $upstream for Windows ($cflags) into $prefix"
-rm -rf "$prefix"
-cmake -S "$src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_C_FLAGS_RELEASE="$cflags -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$cflags -DNDEBUG" \
-    -DBUILD_SHARED_LIBS=OFF \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    "${features[@]}" >"$work/configure.log" 2>&1 ||
-    { tail -n 40 "$work/configure.log" >&2; fail "Qt's configuration failed"; }
+build_qt() {
+    local host_info host_cmake start
+    host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
+    host_cmake=${host_info%/Qt6HostInfo/*}
+    say "configuring Qt $upstream for Windows ($cflags) into $prefix"
+    rm -rf "$prefix"
+    cmake -S "$src" -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS_RELEASE="$cflags -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$cflags -DNDEBUG" \
+        -DBUILD_SHARED_LIBS=OFF \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        "${features[@]}" >"$work/configure.log" 2>&1 ||
+        { tail -n 40 "$work/configure.log" >&2; fail "Qt's configuration failed"; }
 
-say "building Qt (about a quarter of an hour on two cores)"
-start=$SECONDS
-cmake --build "$work/build" >"$work/build.log" 2>&1 ||
-    { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
-cmake --install "$work/build" >/dev/null
-say "built Qt in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
-printf '%s\n' "$recipe" >"$stamp"
+    say "building Qt (about a quarter of an hour on two cores)"
+    start=$SECONDS
+    cmake --build "$work/build" >"$work/build.log" 2>&1 ||
+        { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
+    cmake --install "$work/build" >/dev/null
+    say "built Qt in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+    printf '%s\n' "$recipe" >"$stamp"
+}
+$built || build_qt
+
+# What the Windows ZIP must carry for Qt, which it links statically: where this Qt's source
+# comes from, Qt's licence, and the licences of the third-party code Qt builds in.
+say "collecting Qt's licences into $notices"
+rm -rf "$notices"
+mkdir -p "$notices"
+cp "$src/LICENSES/LGPL-3.0-only.txt" "$notices/Qt-LGPL-3.0-only.txt"
+for part in freetype harfbuzz-ng pcre2 libpng zlib double-conversion tinycbor easing \
+            md4 md5 sha1 sha3 blake2 rfc6234; do
+    for file in "$src/src/3rdparty/$part"/{LICENSE,LICENCE,COPYING,LICENSE.txt}; do
+        if [[ -f $file ]]; then cp "$file" "$notices/$part-$(basename "$file")"; fi
+    done
+done
+{
+    echo "qt6-base $host_version, Debian's source package"
+    for patch in "${patches[@]}"; do echo "patched with $(basename "$patch")"; done
+} >"$notices/source.txt"
 echo "$prefix"

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds Runewright for Windows and checks it as a Windows user gets it: the static Qt (built
+# once, into a cache), the windows preset and its tests under Wine, then the executable (what it
+# imports, its subsystem, its resources) and the ZIP, unpacked and started under Wine.
+# Called by test.sh; exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/install-deps.sh
+install_missing icoutils unzip xvfb xauth x11-utils
+scripts/windows-toolchain.sh >/dev/null
+source scripts/build.sh
+build=build/windows
+work=$(mktemp -d)
+export WINEPREFIX=$PWD/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+
+fail() { echo "check-windows: $*" >&2; exit 1; }
+
+echo "-- Windows: build and tests under Wine"
+build_preset windows
+# One display for every test: Wine's desktop process keeps the display of the program that
+# started it.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+
+echo "-- Windows: runewright.exe"
+exe=$build/src/runewright.exe
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+# DLLs that every Windows 10 and 11 has; no Qt, compiler runtime or threads DLL.
+system_dlls=(advapi32.dll comdlg32.dll d3d9.dll dwmapi.dll dxgi.dll gdi32.dll imm32.dll kernel32.dll
+    msvcrt.dll netapi32.dll ole32.dll oleaut32.dll setupapi.dll shcore.dll shell32.dll shlwapi.dll
+    user32.dll userenv.dll uxtheme.dll version.dll winmm.dll ws2_32.dll wtsapi32.dll)
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort -u)
+echo "imports:" $imports
+for dll in $imports; do
+    [[ " ${system_dlls[*]} " == *" $dll "* ]] ||
+        fail "runewright.exe imports $dll, which Windows does not ship"
+done
+grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || fail "runewright.exe is not a Windows GUI program"
+grep -q '^PointerToSymbolTable[[:space:]]*0*$' <<<"$headers" || fail "runewright.exe is not stripped"
+! x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug' || fail "runewright.exe carries debug information"
+resources=$(wrestool -l "$exe")
+[[ $(grep -c -- '--type=3 ' <<<"$resources") == 3 ]] || fail "runewright.exe does not carry its three icon images"
+grep -q -- '--type=14 ' <<<"$resources" || fail "runewright.exe has no icon"
+wrestool -x --type=16 "$exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0' |
+    grep -q "ProductVersion.$version" || fail "runewright.exe carries no version $version"
+manifest=$(wrestool -x --type=24 "$exe")
+grep -q 'level="asInvoker"' <<<"$manifest" || fail "the manifest does not run the program as the invoking user"
+grep -q 'PerMonitorV2' <<<"$manifest" || fail "the manifest is not per-monitor DPI aware"
+echo "runewright.exe: $(stat -c %s "$exe") bytes"
+
+echo "-- Windows: ZIP"
+(cd "$build" && cpack -G ZIP -B package >/dev/null)
+zip=$build/package/runewright-$version-win64.zip
+[[ -f $zip ]] || fail "cpack made no runewright-$version-win64.zip"
+unzip -Z1 "$zip"
+for file in runewright.exe LICENSE.txt README.txt Qt-NOTICE.txt licences/Qt-LGPL-3.0-only.txt; do
+    unzip -Z1 "$zip" | grep -qx "runewright-$version-win64/$file" || fail "the ZIP holds no $file"
+done
+unzip -q "$zip" -d "$work/unpacked"
+sh tests/window_comes_up.sh wine "$work/unpacked/runewright-$version-win64/runewright.exe"
+echo "check-windows: all good ($zip, $(stat -c %s "$zip") bytes)"

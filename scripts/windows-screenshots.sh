@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Takes the README's Windows pictures into docs/screenshots/windows: the cross-built
+# tools/screenshots.exe under Wine, on the windows platform, on a private Xvfb. Run it by hand
+# after scripts/check-windows.sh has built the windows preset.
+#
+# Windows draws dialogs in a sans-serif font, and Wine without Windows' fonts would fall back
+# to a serif one of the host: this prefix of its own maps the dialog fonts to DejaVu Sans.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build/windows
+[[ -x $build/tools/screenshots.exe ]] || { echo "build the windows preset first" >&2; exit 1; }
+export WINEPREFIX=$PWD/$build/screenshot-prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+trap 'wineserver -k 2>/dev/null' EXIT
+
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+    wineboot --init
+    for font in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "MS Sans Serif"; do
+        wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes" \
+            /v "$font" /d "DejaVu Sans" /f >/dev/null
+    done
+    wine "$0" docs/screenshots/windows
+' "$build/tools/screenshots.exe"
+ls -l docs/screenshots/windows
