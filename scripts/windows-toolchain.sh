@@ -37,7 +37,8 @@ features=(
     -DINPUT_opengl=no
     # Debian's source leaves out the Wintab headers that tablet events need.
     -DFEATURE_tabletevent=OFF
-    -DFEATURE_direct2d=OFF
+    # Direct2D stays on: in Qt 6.4 the DirectWrite font code, which the windows platform uses,
+    # is built only with it.
     # Qt's own copies, built into the static libraries.
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
@@ -122,7 +123,7 @@ build_qt() {
         "${features[@]}" >"$work/configure.log" 2>&1 ||
         { tail -n 40 "$work/configure.log" >&2; fail "Qt's configuration failed"; }
 
-    say "building Qt (about a quarter of an hour on two cores)"
+    say "building Qt (about half an hour on two cores)"
     start=$SECONDS
     cmake --build "$work/build" >"$work/build.log" 2>&1 ||
         { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
