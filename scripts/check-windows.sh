@@ -26,7 +26,7 @@ build_preset windows
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
 
 echo "-- Windows: runewright.exe"
-exe=$build/src/runewright.exe
+exe=$build/runewright.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 headers=$(x86_64-w64-mingw32-objdump -p "$exe")
 # DLLs that every Windows 10 and 11 has; no Qt, compiler runtime or threads DLL.

@@ -6,21 +6,27 @@
 # tools/screenshots.exe under Wine, on the windows platform, on a private Xvfb. Run it by hand
 # after scripts/check-windows.sh has built the windows preset.
 #
-# Windows draws dialogs in a sans-serif font, and Wine without Windows' fonts would fall back
-# to a serif one of the host: this prefix of its own maps the dialog fonts to DejaVu Sans.
+# Windows draws dialogs in a sans-serif font and has Courier New for the row; Wine without
+# Windows' fonts would fall back to a serif font of the host for both. This prefix of its own
+# maps the dialog fonts to DejaVu Sans and lists DejaVu Sans Mono as Courier New.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/windows
-[[ -x $build/tools/screenshots.exe ]] || { echo "build the windows preset first" >&2; exit 1; }
+[[ -x $build/screenshots.exe ]] || { echo "build the windows preset first" >&2; exit 1; }
 export WINEPREFIX=$PWD/$build/screenshot-prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 trap 'wineserver -k 2>/dev/null' EXIT
 
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     wineboot --init
-    for font in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "MS Sans Serif"; do
+    substitute() {
         wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes" \
-            /v "$font" /d "DejaVu Sans" /f >/dev/null
+            /v "$1" /d "$2" /f >/dev/null
+    }
+    for font in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "MS Sans Serif"; do
+        substitute "$font" "DejaVu Sans"
     done
+    # Qt looks the row'"'"'s font up by name, so Wine must list a font under that name.
+    wine reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Courier New" /d "DejaVu Sans Mono" /f >/dev/null
     wine "$0" docs/screenshots/windows
-' "$build/tools/screenshots.exe"
+' "$build/screenshots.exe"
 ls -l docs/screenshots/windows
