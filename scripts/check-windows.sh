@@ -29,25 +29,27 @@ echo "-- Windows: runewright.exe"
 exe=$build/runewright.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 headers=$(x86_64-w64-mingw32-objdump -p "$exe")
-# DLLs that every Windows 10 and 11 has; no Qt, compiler runtime or threads DLL.
-system_dlls=(advapi32.dll comdlg32.dll d3d9.dll dwmapi.dll dxgi.dll gdi32.dll imm32.dll kernel32.dll
-    msvcrt.dll netapi32.dll ole32.dll oleaut32.dll setupapi.dll shcore.dll shell32.dll shlwapi.dll
-    user32.dll userenv.dll uxtheme.dll version.dll winmm.dll ws2_32.dll wtsapi32.dll)
+# DLLs that every Windows 10 and 11 has (and the API sets its loader resolves); no Qt,
+# compiler runtime or threads DLL.
+system_dlls=(advapi32.dll authz.dll comdlg32.dll d3d9.dll d3d11.dll dwmapi.dll dwrite.dll dxgi.dll
+    gdi32.dll imm32.dll kernel32.dll msvcrt.dll netapi32.dll ole32.dll oleaut32.dll setupapi.dll
+    shcore.dll shell32.dll shlwapi.dll user32.dll userenv.dll uxtheme.dll version.dll winmm.dll
+    ws2_32.dll wtsapi32.dll)
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort -u)
 echo "imports:" $imports
 for dll in $imports; do
-    [[ " ${system_dlls[*]} " == *" $dll "* ]] ||
+    [[ " ${system_dlls[*]} " == *" $dll "* || $dll == api-ms-win-core-* ]] ||
         fail "runewright.exe imports $dll, which Windows does not ship"
 done
 grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || fail "runewright.exe is not a Windows GUI program"
-grep -q '^PointerToSymbolTable[[:space:]]*0*$' <<<"$headers" || fail "runewright.exe is not stripped"
+x86_64-w64-mingw32-nm "$exe" 2>&1 | grep -q 'no symbols' || fail "runewright.exe is not stripped"
 ! x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug' || fail "runewright.exe carries debug information"
 resources=$(wrestool -l "$exe")
 [[ $(grep -c -- '--type=3 ' <<<"$resources") == 3 ]] || fail "runewright.exe does not carry its three icon images"
 grep -q -- '--type=14 ' <<<"$resources" || fail "runewright.exe has no icon"
-wrestool -x --type=16 "$exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0' |
-    grep -q "ProductVersion.$version" || fail "runewright.exe carries no version $version"
-manifest=$(wrestool -x --type=24 "$exe")
+wrestool -x --raw --type=16 "$exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0' |
+    grep -a -q "ProductVersion.\{0,2\}$version" || fail "runewright.exe carries no version $version"
+manifest=$(wrestool -x --raw --type=24 "$exe")
 grep -q 'level="asInvoker"' <<<"$manifest" || fail "the manifest does not run the program as the invoking user"
 grep -q 'PerMonitorV2' <<<"$manifest" || fail "the manifest is not per-monitor DPI aware"
 echo "runewright.exe: $(stat -c %s "$exe") bytes"
