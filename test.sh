@@ -4,7 +4,8 @@
 #
 # Installs what is missing, builds, and runs every test: the normal build, then the build
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then the Linux packaging checks, then
-# the Windows build (its static Qt built once into a cache) with its tests under Wine.
+# the Windows build (its static Qt built once into a cache) with its tests under Wine, then the
+# release, made twice as two builders would, which must give the same bytes.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,3 +19,4 @@ for preset in default asan; do
 done
 scripts/check-packaging.sh
 scripts/check-windows.sh
+scripts/check-reproducible.sh

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-deps.sh
-install_missing icoutils unzip xvfb xauth x11-utils
+install_missing icoutils zip unzip xvfb xauth x11-utils
 scripts/windows-toolchain.sh >/dev/null
 source scripts/build.sh
 build=build/windows
@@ -55,9 +55,8 @@ grep -q 'PerMonitorV2' <<<"$manifest" || fail "the manifest is not per-monitor D
 echo "runewright.exe: $(stat -c %s "$exe") bytes"
 
 echo "-- Windows: ZIP"
-(cd "$build" && cpack -G ZIP -B package >/dev/null)
-zip=$build/package/runewright-$version-win64.zip
-[[ -f $zip ]] || fail "cpack made no runewright-$version-win64.zip"
+zip=$(packaging/windows/zip.sh "$build" "$build/package")
+[[ $zip == */runewright-$version-win64.zip && -f $zip ]] || fail "zip.sh made no runewright-$version-win64.zip"
 unzip -Z1 "$zip"
 for file in runewright.exe LICENSE.txt README.txt Qt-NOTICE.txt licences/Qt-LGPL-3.0-only.txt; do
     unzip -Z1 "$zip" | grep -qx "runewright-$version-win64/$file" || fail "the ZIP holds no $file"

@@ -43,13 +43,20 @@ features=(
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_freetype=ON -DFEATURE_harfbuzz=ON
+    # A static Qt compiles its install prefix into QtCore, and so into every program; a
+    # relocatable one finds its prefix at run time instead, so the builder's home stays out.
+    -DFEATURE_relocatable=ON
 )
+# The same Qt bytes for every builder: Qt's own file names (__FILE__ in its warnings) relative to
+# the folder it is built in, and every time stamp (rcc's, the compiler's) taken from the source
+# package's newest changelog entry rather than the clock. Set once the source is unpacked.
+reproducible="-ffile-prefix-map=<build folder>/= SOURCE_DATE_EPOCH=<qt6-base changelog> TZ=UTC LC_ALL=C.UTF-8 umask 0022"
 patches=("$root"/patches/qtbase-*.patch)
 [[ -e ${patches[0]} ]] || patches=()
 
 # The stamp names everything the build depends on, so that a change to any of it rebuilds.
 recipe=$(
-    printf '%s\n' "$host_version" "${features[@]}"
+    printf '%s\n' "$host_version" "${features[@]}" "$reproducible"
     cat "$root/cmake/mingw-w64-x86_64.cmake" "${patches[@]}"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
 )
@@ -108,6 +115,9 @@ done
 
 build_qt() {
     local host_info host_cmake start
+    export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
+    umask 0022
     host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
     host_cmake=${host_info%/Qt6HostInfo/*}
     say "configuring Qt $upstream for Windows into $prefix"
@@ -117,6 +127,7 @@ build_qt() {
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
         -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" \
         -DBUILD_SHARED_LIBS=OFF \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         "${features[@]}" >"$work/configure.log" 2>&1 ||
@@ -129,6 +140,11 @@ build_qt() {
     cmake --install "$work/build" >/dev/null
     say "built Qt in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
     printf '%s\n' "$recipe" >"$stamp"
+    # What a release's build information gives as this Qt's configuration.
+    {
+        echo "qt6-base $host_version, static, Release, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
+        printf '%s\n' "${features[@]}"
+    } >"$prefix/runewright-configuration"
 }
 $built || build_qt
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Runewright developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Makes a release in dist/: the source tarball, the .deb, the Windows ZIP, the build information
+# a second builder must match, and SHA256SUMS over them. Everything is built from the source
+# tarball itself, so a release made from the unpacked tarball is the same as one made from the
+# checkout; and anyone with the packages the build information names gets the same bytes.
+# Installs what is missing and builds the static Qt for Windows once, as test.sh does.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+fail() { echo "release: $*" >&2; exit 1; }
+step() { echo "-- release: $*"; }
+
+# Every builder's environment, set once. The time is the newest changelog entry's date, so the
+# tarball and the checkout carry it alike.
+released=$(sed -n 's/^## [^ ]* - \([0-9-]*\)$/\1/p' CHANGELOG.md | head -n 1)
+[[ -n $released ]] || fail "CHANGELOG.md has no \"## VERSION - YYYY-MM-DD\" entry"
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+SOURCE_DATE_EPOCH=$(date -u -d "$released" +%s)
+unset LANGUAGE
+umask 0022
+version=$(sed -n 's/^project(Runewright VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
+[[ -n $version ]] || fail "no project version in CMakeLists.txt"
+name=runewright-$version
+
+step "what the source is"
+# A release is made of committed source only; without git (an unpacked tarball), of what is here.
+# RUNEWRIGHT_TRIAL=1 lets check-reproducible.sh try a release of work not yet committed: the
+# tracked files as they stand, never to be published.
+if [[ -e .git ]]; then
+    changes=$(git status --porcelain) || fail "git cannot read this checkout"
+    if [[ -n $changes && ${RUNEWRIGHT_TRIAL:-} == 1 ]]; then
+        echo "a trial of uncommitted changes, not a release to publish"
+    elif [[ -n $changes ]]; then
+        fail "uncommitted changes; a release is made of committed source only, so commit or stash them first:
+$changes"
+    fi
+    mapfile -d '' files < <(git ls-files -z)
+    echo "git commit $(git rev-parse HEAD)"
+else
+    mapfile -d '' files < <(find . \( -path ./build -o -path ./dist -o -path ./.git \) -prune -o \
+                                    -type f -printf '%P\0')
+    echo "no git checkout: the files below $root"
+fi
+
+source scripts/install-deps.sh
+install_missing dpkg-dev file zip
+qt=$(scripts/windows-toolchain.sh)
+source scripts/build.sh
+dist=$root/dist
+rm -rf "$dist" build/source
+mkdir -p "$dist" build/source
+
+step "source tarball"
+# Owner, order, times and modes fixed: the modes as git keeps them, whatever the umask made.
+printf '%s\0' "${files[@]}" | sort -z |
+    tar --create --null --verbatim-files-from --no-recursion \
+        --transform="s,^,$name/," --sort=name --format=gnu --mtime="@$SOURCE_DATE_EPOCH" \
+        --owner=0 --group=0 --numeric-owner --mode='u+rw,go=u-w' --files-from=- |
+    gzip -9n >"$dist/$name.tar.gz"
+tar -xzf "$dist/$name.tar.gz" -C build/source
+
+cd "build/source/$name"
+step "Linux build and .deb"
+build_preset release
+(cd build/release && cpack -G DEB -B "$PWD/package" >/dev/null)
+cp build/release/package/runewright_"$version"_amd64.deb "$dist/"
+
+step "Windows build and ZIP"
+build_preset windows-release -DCMAKE_PREFIX_PATH="$qt"
+packaging/windows/zip.sh build/windows-release "$dist" >/dev/null
+cd "$root"
+
+step "build information"
+packages=(
+    binutils g++ g++-12 libstdc++-12-dev libc6-dev
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix-runtime
+    mingw-w64-x86-64-dev
+    qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg dpkg-dev gzip tar zip
+)
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+distribution=$(. /etc/os-release && echo "$PRETTY_NAME")
+{
+    echo "Format: 1.0"
+    echo "Source: runewright"
+    echo "Version: $version"
+    echo "Build-Origin: $distribution"
+    echo "Build-Architecture: $(dpkg --print-architecture)"
+    echo "Source-Date-Epoch: $SOURCE_DATE_EPOCH"
+    echo "Build-Environment: TZ=$TZ LC_ALL=$LC_ALL umask $(umask)"
+    echo "Checksums-Sha256:"
+    for file in "$name.tar.gz" "runewright_${version}_amd64.deb" "$name-win64.zip"; do
+        echo " $(sha256sum <"$dist/$file" | cut -d' ' -f1) $(stat -c %s "$dist/$file") $file"
+    done
+    echo "Installed-Build-Depends:"
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f=' ${Package} (= ${Version}),\n' "$package"
+    done | sed '$ s/,$//'
+    echo "Qt-Source: qt6-base (= $qt_version)"
+    echo "Qt-Configuration:"
+    sed 's/^/ /' "$qt/runewright-configuration"
+} >"$dist/$name.buildinfo"
+
+step "checksums"
+(cd "$dist" && sha256sum -- * >SHA256SUMS && cat SHA256SUMS)
