@@ -57,9 +57,10 @@ echo "runewright.exe: $(stat -c %s "$exe") bytes"
 echo "-- Windows: ZIP"
 zip=$(packaging/windows/zip.sh "$build" "$build/package")
 [[ $zip == */runewright-$version-win64.zip && -f $zip ]] || fail "zip.sh made no runewright-$version-win64.zip"
-unzip -Z1 "$zip"
+entries=$(unzip -Z1 "$zip")
+echo "$entries"
 for file in runewright.exe LICENSE.txt README.txt Qt-NOTICE.txt licences/Qt-LGPL-3.0-only.txt; do
-    unzip -Z1 "$zip" | grep -qx "runewright-$version-win64/$file" || fail "the ZIP holds no $file"
+    grep -qx "runewright-$version-win64/$file" <<<"$entries" || fail "the ZIP holds no $file"
 done
 unzip -q "$zip" -d "$work/unpacked"
 sh tests/window_comes_up.sh wine "$work/unpacked/runewright-$version-win64/runewright.exe"

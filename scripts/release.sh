@@ -58,7 +58,7 @@ step "source tarball"
 # Owner, order, times and modes fixed: the modes as git keeps them, whatever the umask made.
 printf '%s\0' "${files[@]}" | sort -z |
     tar --create --null --verbatim-files-from --no-recursion \
-        --transform="s,^,$name/," --sort=name --format=gnu --mtime="@$SOURCE_DATE_EPOCH" \
+        --transform="s,^,$name/," --format=gnu --mtime="@$SOURCE_DATE_EPOCH" \
         --owner=0 --group=0 --numeric-owner --mode='u+rw,go=u-w' --files-from=- |
     gzip -9n >"$dist/$name.tar.gz"
 tar -xzf "$dist/$name.tar.gz" -C build/source
