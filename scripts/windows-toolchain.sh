@@ -63,7 +63,7 @@ recipe=$(
 stamp=$prefix/runewright-stamp
 notices=$prefix/share/runewright-notices
 built=false
-[[ -f $stamp && $(<"$stamp") == "$recipe" ]] && built=true
+[[ -f $stamp && $(<"$stamp") == "$recipe" && -f $prefix/runewright-configuration ]] && built=true
 if $built && [[ -f $notices/source.txt ]]; then
     say "Qt $upstream for Windows is ready in $prefix"
     echo "$prefix"
