@@ -5,7 +5,7 @@
 # Makes the release, then makes it again as a second builder would: from the source tarball
 # unpacked in another folder, with another time zone, locale and umask, minutes later, against
 # the same static Qt. Fails with diffoscope's report unless every file in dist/ is the same.
-# Also checks what ships: no build folder or home folder inside, lintian content with the .deb,
+# Also checks what ships: no build folder or home folder inside, nothing for lintian in the .deb,
 # and the executable in the ZIP byte for byte the one that check-windows.sh tested under Wine.
 # Called by test.sh after the Windows check; exits non-zero on any failure.
 set -euo pipefail

@@ -20,7 +20,6 @@ released=$(sed -n 's/^## [^ ]* - \([0-9-]*\)$/\1/p' CHANGELOG.md | head -n 1)
 [[ -n $released ]] || fail "CHANGELOG.md has no \"## VERSION - YYYY-MM-DD\" entry"
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
 SOURCE_DATE_EPOCH=$(date -u -d "$released" +%s)
-unset LANGUAGE
 umask 0022
 version=$(sed -n 's/^project(Runewright VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 [[ -n $version ]] || fail "no project version in CMakeLists.txt"
