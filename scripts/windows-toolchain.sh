@@ -57,14 +57,18 @@ patches=("$root"/patches/qtbase-*.patch)
 # The stamp names everything the build depends on, so that a change to any of it rebuilds.
 recipe=$(
     printf '%s\n' "$host_version" "${features[@]}" "$reproducible"
-    cat "$root/cmake/mingw-w64-x86_64.cmake" "${patches[@]}"
+    cat "$root/cmake/mingw-w64-x86_64.cmake" "$root/cmake/Hardening.cmake" "${patches[@]}"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
 )
 stamp=$prefix/runewright-stamp
 notices=$prefix/share/runewright-notices
+configuration=$prefix/runewright-configuration
+hardening="-DCMAKE_PROJECT_INCLUDE=cmake/Hardening.cmake, Runewright's own compiler and linker protections"
 built=false
-[[ -f $stamp && $(<"$stamp") == "$recipe" && -f $prefix/runewright-configuration ]] && built=true
-if $built && [[ -f $notices/source.txt ]]; then
+[[ -f $stamp && $(<"$stamp") == "$recipe" ]] && built=true
+# The notices and the recorded configuration are made anew, from the source, when missing or
+# written by an older version of this script.
+if $built && [[ -f $notices/source.txt ]] && grep -qxF -- "$hardening" "$configuration" 2>/dev/null; then
     say "Qt $upstream for Windows is ready in $prefix"
     echo "$prefix"
     exit 0
@@ -112,11 +116,21 @@ for patch in "${patches[@]}"; do
     say "applying $(basename "$patch")"
     patch -d "$src" -p1 --forward --quiet <"$patch"
 done
+qt_epoch=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
+
+# True once the process has ended; false if it still runs after that many seconds.
+wait_up_to() {
+    local seconds=$1 pid=$2
+    for ((; seconds > 0; seconds--)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 1
+    done
+    ! kill -0 "$pid" 2>/dev/null
+}
 
 build_qt() {
     local host_info host_cmake start
-    export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
-    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
+    export SOURCE_DATE_EPOCH=$qt_epoch TZ=UTC LC_ALL=C.UTF-8
     umask 0022
     host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
     host_cmake=${host_info%/Qt6HostInfo/*}
@@ -128,6 +142,7 @@ build_qt() {
         -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" \
+        -DCMAKE_PROJECT_INCLUDE="$root/cmake/Hardening.cmake" \
         -DBUILD_SHARED_LIBS=OFF \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         "${features[@]}" >"$work/configure.log" 2>&1 ||
@@ -135,18 +150,26 @@ build_qt() {
 
     say "building Qt (about half an hour on two cores)"
     start=$SECONDS
-    cmake --build "$work/build" >"$work/build.log" 2>&1 ||
-        { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
+    # Ninja's step count, every half minute, so that a long build shows it is moving; the
+    # whole log stays in the build folder, and its tail is shown if the build fails.
+    cmake --build "$work/build" >"$work/build.log" 2>&1 &
+    local builder=$! step
+    while ! wait_up_to 30 "$builder"; do
+        step=$(grep -o '^\[[0-9]*/[0-9]*\]' "$work/build.log" | tail -n 1 | tr -d '[]') || true
+        say "Qt: ${step:-starting}, $(((SECONDS - start) / 60)) min"
+    done
+    wait "$builder" || { tail -n 40 "$work/build.log" >&2; fail "Qt's build failed"; }
     cmake --install "$work/build" >/dev/null
     say "built Qt in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
     printf '%s\n' "$recipe" >"$stamp"
-    # What a release's build information gives as this Qt's configuration.
-    {
-        echo "qt6-base $host_version, static, Release, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
-        printf '%s\n' "${features[@]}"
-    } >"$prefix/runewright-configuration"
 }
 $built || build_qt
+
+# What a release's build information gives as this Qt's configuration.
+{
+    echo "qt6-base $host_version, static, Release, SOURCE_DATE_EPOCH=$qt_epoch"
+    printf '%s\n' "${features[@]}" "$hardening"
+} >"$configuration"
 
 # What the Windows ZIP must carry for Qt, which it links statically: where this Qt's source
 # comes from, Qt's licence, and the licences of the third-party code Qt builds in.
