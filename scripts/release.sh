@@ -7,12 +7,32 @@
 # tarball itself, so a release made from the unpacked tarball is the same as one made from the
 # checkout; and anyone with the packages the build information names gets the same bytes.
 # Installs what is missing and builds the static Qt for Windows once, as test.sh does.
+#
+#   release.sh [--signature FILE]
+#
+# --signature FILE   the detached Authenticode signature of runewright.exe that the maintainer
+#                    published (scripts/sign-release.sh makes it): attached to the executable
+#                    built here, it gives the signed release, byte for byte, SHA256SUMS included.
+#                    Fails, naming both digests, when it was made for another executable.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
 
 fail() { echo "release: $*" >&2; exit 1; }
 step() { echo "-- release: $*"; }
+
+signature=
+while (($#)); do
+    case $1 in
+        --signature) (($# > 1)) || fail "--signature needs a file"; signature=$2; shift 2 ;;
+        --signature=*) signature=${1#*=}; shift ;;
+        *) fail "unknown argument $1; usage: release.sh [--signature FILE]" ;;
+    esac
+done
+if [[ -n $signature ]]; then
+    [[ -f $signature ]] || fail "no signature file $signature"
+    signature=$(realpath "$signature")
+fi
+cd "$root"
 
 # Every builder's environment, set once. The time is the newest changelog entry's date, so the
 # tarball and the checkout carry it alike.
@@ -47,11 +67,33 @@ fi
 
 source scripts/install-deps.sh
 install_missing dpkg-dev file zip
+[[ -z $signature ]] || install_missing osslsigncode openssl
 qt=$(scripts/windows-toolchain.sh)
 source scripts/build.sh
 dist=$root/dist
 rm -rf "$dist" build/source
 mkdir -p "$dist" build/source
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Puts the published signature on the executable built here. osslsigncode checks the result
+# against trusted roots; those are the signature's own certificates, so what is checked is that
+# the signature fits these bytes and its chain holds together. Whether to trust the signer is
+# for the user's Windows to decide.
+attach_signature() {
+    local unsigned=$1 signed=$2 expected found
+    openssl pkcs7 -in "$signature" -print_certs -out "$work/certificates.pem" 2>"$work/attach.log" ||
+        fail "$signature is not a PEM PKCS#7 signature: $(<"$work/attach.log")"
+    osslsigncode attach-signature -sigin "$signature" -CAfile "$work/certificates.pem" \
+        -in "$unsigned" -out "$signed" >"$work/attach.log" 2>&1 && return
+    expected=$(sed -n 's/^Current message digest *: *\([0-9A-Fa-f]*\).*/\1/p' "$work/attach.log")
+    found=$(sed -n 's/^Calculated message digest *: *\([0-9A-Fa-f]*\).*/\1/p' "$work/attach.log")
+    [[ $expected == "$found" ]] || fail "the signature $signature does not fit the runewright.exe this source builds:
+  expected, the executable it signs: Authenticode SHA-256 $expected
+  found, the executable built here:  Authenticode SHA-256 $found (file SHA-256 $(sha256sum <"$unsigned" | cut -d' ' -f1))"
+    cat "$work/attach.log" >&2
+    fail "osslsigncode cannot attach $signature (above); its certificates must lead to a root it carries"
+}
 
 step "source tarball"
 # Owner, order, times and modes fixed: the modes as git keeps them, whatever the umask made.
@@ -63,14 +105,22 @@ printf '%s\0' "${files[@]}" | sort -z |
 tar -xzf "$dist/$name.tar.gz" -C build/source
 
 cd "build/source/$name"
+# Windows first: a signature that does not fit stops the release before the Linux build.
+step "Windows build and ZIP"
+build_preset windows-release -DCMAKE_PREFIX_PATH="$qt"
+if [[ -n $signature ]]; then
+    attach_signature build/windows-release/runewright.exe "$work/runewright.exe"
+    echo "the signature fits: $(osslsigncode --version | head -n 1)"
+    packaging/windows/zip.sh build/windows-release "$dist" "$work/runewright.exe" >/dev/null
+    cp "$signature" "$dist/$name-win64.exe.sig"
+else
+    packaging/windows/zip.sh build/windows-release "$dist" >/dev/null
+fi
+
 step "Linux build and .deb"
 build_preset release
 (cd build/release && cpack -G DEB -B "$PWD/package" >/dev/null)
 cp build/release/package/runewright_"$version"_amd64.deb "$dist/"
-
-step "Windows build and ZIP"
-build_preset windows-release -DCMAKE_PREFIX_PATH="$qt"
-packaging/windows/zip.sh build/windows-release "$dist" >/dev/null
 cd "$root"
 
 step "build information"
@@ -80,6 +130,10 @@ packages=(
     mingw-w64-x86-64-dev
     qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg dpkg-dev gzip tar zip
 )
+# osslsigncode writes the signature into the executable, so its version shapes the signed bytes.
+[[ -z $signature ]] || packages+=(osslsigncode)
+released=("$name.tar.gz" "runewright_${version}_amd64.deb" "$name-win64.zip")
+[[ -z $signature ]] || released+=("$name-win64.exe.sig")
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 distribution=$(. /etc/os-release && echo "$PRETTY_NAME")
 {
@@ -91,7 +145,7 @@ distribution=$(. /etc/os-release && echo "$PRETTY_NAME")
     echo "Source-Date-Epoch: $SOURCE_DATE_EPOCH"
     echo "Build-Environment: TZ=$TZ LC_ALL=$LC_ALL umask $(umask)"
     echo "Checksums-Sha256:"
-    for file in "$name.tar.gz" "runewright_${version}_amd64.deb" "$name-win64.zip"; do
+    for file in "${released[@]}"; do
         echo " $(sha256sum <"$dist/$file" | cut -d' ' -f1) $(stat -c %s "$dist/$file") $file"
     done
     echo "Installed-Build-Depends:"

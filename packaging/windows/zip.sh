@@ -2,19 +2,21 @@
 # SPDX-FileCopyrightText: 2026 The Runewright developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# zip.sh BUILD OUTDIR   makes OUTDIR/runewright-VERSION-win64.zip from a windows build and prints
-#                       its path: one folder holding what the build installs.
+# zip.sh BUILD OUTDIR [EXE]   makes OUTDIR/runewright-VERSION-win64.zip from a windows build and
+#                             prints its path: one folder holding what the build installs, with
+#                             EXE (the signed executable) in place of its runewright.exe if given.
 #
 # The same install gives the same ZIP, whoever makes it: entries in name order, no owner, fixed
 # modes, and with SOURCE_DATE_EPOCH set (as the release sets it), that time for every entry.
 set -euo pipefail
-build=$1 outdir=$2
+build=$1 outdir=$2 exe=${3:-}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=runewright-$version-win64
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
 cmake --install "$build" --prefix "$stage/$name" >/dev/null
+[[ -z $exe ]] || cp "$exe" "$stage/$name/runewright.exe"
 # The ZIP keeps Unix modes, which the umask set.
 find "$stage/$name" -type d -exec chmod 0755 {} +
 find "$stage/$name" -type f -exec chmod 0644 {} +
