@@ -54,7 +54,7 @@ cmp "$unsigned" build/windows/runewright.exe ||
 
 echo "-- Signing, as the maintainer would, with throwaway keys"
 tests/make-signing-keys.sh "$keys"
-module=$(dpkg -L libsofthsm2 | grep '/libsofthsm2\.so$')
+module=$(dpkg -L libsofthsm2 | grep '/libsofthsm2\.so$' | head -n 1)
 fingerprint=$(<"$keys/openpgp-fingerprint")
 echo "unsigned release:"
 cat "$first/SHA256SUMS"

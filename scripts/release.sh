@@ -110,7 +110,7 @@ step "Windows build and ZIP"
 build_preset windows-release -DCMAKE_PREFIX_PATH="$qt"
 if [[ -n $signature ]]; then
     attach_signature build/windows-release/runewright.exe "$work/runewright.exe"
-    echo "the signature fits: $(osslsigncode --version | head -n 1)"
+    echo "the signature fits, attached by $(osslsigncode --version | head -n 1 | cut -d, -f1)"
     packaging/windows/zip.sh build/windows-release "$dist" "$work/runewright.exe" >/dev/null
     cp "$signature" "$dist/$name-win64.exe.sig"
 else
