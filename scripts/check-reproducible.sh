@@ -61,6 +61,7 @@ cat "$first/SHA256SUMS"
 scripts/sign-release.sh --pkcs11-module "$module" --key 'pkcs11:token=release;object=codesign' \
     --cert "$keys/chain.pem" --pin-file "$keys/pin" --openpgp-key "$fingerprint" "$first"
 signature=$first/$name-win64.exe.sig
+! grep -r -a -q -F "$(<"$keys/pin")" "$first" || fail "the token's PIN is in dist/"
 
 echo "-- Release, second builder: the source tarball elsewhere, TZ, locale and umask of its own"
 mkdir -p "$elsewhere"

@@ -36,7 +36,10 @@ module= key= pkcs12= cert= pin_file= timestamp= openpgp_key= dist=
 while (($#)); do
     case $1 in
         -h | --help) usage 0 ;;
-        --*) (($# > 1)) || fail "$1 needs a value" ;;
+        --pkcs11-module | --key | --pkcs12 | --cert | --pin-file | --timestamp | --openpgp-key)
+            (($# > 1)) || fail "$1 needs a value" ;;
+        -*) fail "unknown option $1" ;;
+        *) [[ -z $dist ]] || usage; dist=$1; shift; continue ;;
     esac
     case $1 in
         --pkcs11-module) module=$2 ;;
@@ -46,8 +49,6 @@ while (($#)); do
         --pin-file) pin_file=$2 ;;
         --timestamp) timestamp=$2 ;;
         --openpgp-key) openpgp_key=$2 ;;
-        -*) fail "unknown option $1" ;;
-        *) [[ -z $dist ]] || usage; dist=$1; shift; continue ;;
     esac
     shift 2
 done
@@ -83,8 +84,10 @@ trap 'rm -rf "$work"' EXIT
 if [[ -n $pin_file ]]; then
     pin=$(<"$pin_file")
 else
-    read -r -s -p "PIN or password for the Authenticode key: " pin </dev/tty
-    echo >/dev/tty
+    { exec 3<>/dev/tty; } 2>/dev/null || fail "no terminal to ask for the PIN on: give --pin-file"
+    read -r -s -p "PIN or password for the Authenticode key: " pin <&3 2>&3
+    echo >&3
+    exec 3>&-
 fi
 # osslsigncode reads the secret from a pipe, so that it is in no file and on no command line.
 secret() { printf '%s' "$pin"; }
@@ -134,4 +137,11 @@ fi
 
 step "signed"
 cat "$dist/SHA256SUMS"
-echo "Publish $(cd "$dist" && echo *), and the certificate's and the OpenPGP key's fingerprints on the release page."
+echo "Publish $(cd "$dist" && echo *), with these fingerprints on the release page:"
+# One certificate at a time: openssl x509 reads the first of a file.
+awk -v out="$work/certificate" '/BEGIN CERTIFICATE/ { n++ } n { print >(out n ".pem") }' \
+    "$work/certificates.pem"
+for certificate in "$work"/certificate*.pem; do
+    openssl x509 -noout -subject -fingerprint -sha256 -in "$certificate" | paste -s -d ' '
+done | sort -u
+[[ -z $openpgp_key ]] || gpg --fingerprint "$openpgp_key"
