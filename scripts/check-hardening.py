@@ -16,8 +16,8 @@ is missing.
 usr/bin/runewright (ELF): Debian's hardening-check says yes to PIE, stack protector, read-only
 relocations and immediate binding; fortify is yes, or the program's sources are compiled with
 _FORTIFY_SOURCE (its one fortifiable call, the memmove with which a QList grows, writes into a
-heap buffer whose size the compiler cannot see, so the call stays unchecked); no segment
-and not the stack is writable and executable; main and most functions begin with endbr64.
+heap buffer whose size the compiler cannot see, so the call stays unchecked); neither the stack
+nor any segment is writable and executable; main and most functions begin with endbr64.
 
 runewright.exe (PE): ASLR with high entropy, DEP, a relocation section, no section writable and
 executable; canaries (functions that call libssp's __stack_chk_fail) in a good share of the

@@ -118,16 +118,6 @@ for patch in "${patches[@]}"; do
 done
 qt_epoch=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
 
-# True once the process has ended; false if it still runs after that many seconds.
-wait_up_to() {
-    local seconds=$1 pid=$2
-    for ((; seconds > 0; seconds--)); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 1
-    done
-    ! kill -0 "$pid" 2>/dev/null
-}
-
 build_qt() {
     local host_info host_cmake start
     export SOURCE_DATE_EPOCH=$qt_epoch TZ=UTC LC_ALL=C.UTF-8
@@ -153,8 +143,10 @@ build_qt() {
     # Ninja's step count, every half minute, so that a long build shows it is moving; the
     # whole log stays in the build folder, and its tail is shown if the build fails.
     cmake --build "$work/build" >"$work/build.log" 2>&1 &
-    local builder=$! step
-    while ! wait_up_to 30 "$builder"; do
+    local builder=$! step seconds=0
+    while kill -0 "$builder" 2>/dev/null; do
+        sleep 1
+        ((++seconds % 30)) && continue
         step=$(grep -o '^\[[0-9]*/[0-9]*\]' "$work/build.log" | tail -n 1 | tr -d '[]') || true
         say "Qt: ${step:-starting}, $(((SECONDS - start) / 60)) min"
     done
