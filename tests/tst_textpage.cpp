@@ -4,11 +4,16 @@
 #include "runewright.h"
 #include "testseed.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextList>
 
 namespace {
 
@@ -46,6 +51,24 @@ QString escaped(const QString &text)
     return result;
 }
 
+// Any formatting in the document: a heading, a list, bold, italics or a link.
+QStringList formattingIn(const QTextDocument *document)
+{
+    QStringList found;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel())
+            found << QStringLiteral("heading \"%1\"").arg(block.text());
+        if (block.textList())
+            found << QStringLiteral("list item \"%1\"").arg(block.text());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.fontWeight() > QFont::Normal || format.fontItalic() || format.isAnchor())
+                found << QStringLiteral("formatted \"%1\"").arg(it.fragment().text());
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 class TextPageTest : public QObject
@@ -62,6 +85,8 @@ private slots:
     void shouldKeepEveryOtherCharacterAndParagraph();
     void shouldBeOneUndoStep();
     void shouldCleanOnlyThroughTheButton();
+    void shouldTakePastesAndDropsAsPlainText_data();
+    void shouldTakePastesAndDropsAsPlainText();
 
 private:
     void click();
@@ -203,6 +228,65 @@ void TextPageTest::shouldCleanOnlyThroughTheButton()
     m_text->setPlainText(text);
     click();
     QCOMPARE(textIn(m_text), text);
+}
+
+void TextPageTest::shouldTakePastesAndDropsAsPlainText_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<QStringList>("formats");
+    QTest::addColumn<QStringList>("data");
+    QTest::addColumn<QString>("expected");
+
+    const QString markdown = QStringLiteral("# Heading\n\n**bold** and [link](http://example.org)\n\n- item");
+    const QString html = QStringLiteral("<h1>Heading</h1><p><b>bold</b> and <a href=\"http://example.org\">link</a></p>"
+                                        "<ul><li>item</li></ul>");
+    const QString plain = QStringLiteral("Heading *not bold* [1] \u2014 spell\u2019s");
+    for (const bool drop : {false, true}) {
+        const char *how = drop ? "drop" : "paste";
+        QTest::addRow("%s: Markdown first, then the same as plain text", how)
+                << drop << QStringList{"text/markdown", "text/plain"} << QStringList{markdown, markdown}
+                << markdown;
+        // A drop of Markdown alone is refused, as of any data without plain text.
+        if (!drop)
+            QTest::addRow("%s: Markdown alone", how)
+                    << drop << QStringList{"text/markdown"} << QStringList{markdown} << markdown;
+        QTest::addRow("%s: HTML first, then plain text", how)
+                << drop << QStringList{"text/html", "text/plain"} << QStringList{html, plain} << plain;
+        QTest::addRow("%s: rich text first, then plain text", how)
+                << drop << QStringList{"application/x-qrichtext", "text/plain"} << QStringList{html, plain}
+                << plain;
+    }
+}
+
+void TextPageTest::shouldTakePastesAndDropsAsPlainText()
+{
+    QFETCH(bool, drop);
+    QFETCH(QStringList, formats);
+    QFETCH(QStringList, data);
+    QFETCH(QString, expected);
+
+    auto *offered = new QMimeData;
+    for (int i = 0; i < formats.size(); ++i)
+        offered->setData(formats.at(i), data.at(i).toUtf8());
+    QCOMPARE(offered->formats(), formats);
+
+    if (drop) {
+        QWidget *viewport = m_text->viewport();
+        const QPointF at = viewport->rect().center();
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, offered, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction, offered, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &dropped);
+        QVERIFY(dropped.isAccepted());
+        delete offered;
+    } else {
+        QGuiApplication::clipboard()->setMimeData(offered);
+        m_text->paste();
+    }
+
+    QCOMPARE(escaped(textIn(m_text)), escaped(expected));
+    QCOMPARE(formattingIn(m_text->document()), QStringList());
 }
 
 QTEST_MAIN(TextPageTest)

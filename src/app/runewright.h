@@ -4,7 +4,11 @@
 #ifndef RUNEWRIGHT_H
 #define RUNEWRIGHT_H
 
+// Out of moc's view: moc needs nothing of the form, and autogen runs uic beside it, so whether
+// uic had written the header yet would decide what moc writes.
+#ifndef Q_MOC_RUN
 #include "form/ui_runewright.h"
+#endif
 
 #include <QMainWindow>
 
