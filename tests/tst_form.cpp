@@ -3,6 +3,7 @@
 
 #include "runewright.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -35,6 +36,23 @@ QVariantMap formValues(const QWidget *window)
     for (const QWidget *widget : window->findChildren<QWidget *>())
         values[widget->objectName() + QLatin1String(" enabled")] = widget->isEnabled();
     return values;
+}
+
+// The inputs and buttons of a page, in creation order: what Tab reaches and a screen reader reads.
+QList<QWidget *> inputsOf(const QWidget *page)
+{
+    QList<QWidget *> inputs;
+    for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->focusPolicy() & Qt::TabFocus)
+            inputs << child;
+    }
+    return inputs;
+}
+
+QString accessibleText(QWidget *widget, QAccessible::Text text)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible ? accessible->text(text) : QStringLiteral("(not accessible)");
 }
 
 // The child of page that holds widget: a spin box rather than its line edit.
@@ -81,6 +99,17 @@ private slots:
     void shouldTabInCreationOrder();
     void shouldShowStatusTipWhenHovered_data();
     void shouldShowStatusTipWhenHovered();
+
+    void shouldNameAndDescribeEveryInput_data();
+    void shouldNameAndDescribeEveryInput();
+    void shouldNameEveryInputOnce();
+    void shouldOpenWithAnEmptyStatusBar();
+    void shouldShowTipWhenFocusEnters_data();
+    void shouldShowTipWhenFocusEnters();
+    void shouldShowTipOfTheLatestOfPointerAndFocus();
+    void shouldSwitchPagesFromEveryField_data();
+    void shouldSwitchPagesFromEveryField();
+    void shouldStillSearchListsByTypedLetter();
 
     void shouldChangeNothingButTheFieldEdited();
     void shouldKeepPagesInPlaceWhenEnlarged();
@@ -793,6 +822,194 @@ void FormTest::shouldShowStatusTipWhenHovered()
     QCOMPARE(status->currentMessage(), tip);
     QTest::mouseMove(central, QPoint(2, 2));
     QVERIFY(status->currentMessage().isEmpty());
+}
+
+void FormTest::shouldNameAndDescribeEveryInput_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("readAs");
+
+    // What a screen reader says for the fields whose names follow a rule of their own; every
+    // other field is read by its row's label, checked below for being there and not a value.
+    const QHash<QString, QString> readAs = {
+        {"ID", "ID"}, {"Label", "Label"}, {"School", "School"}, {"UserType", "UserType"},
+        {"ConjTime", "ConjTime"}, {"Wiz_Sorc", "Wizard/Sorcerer"}, {"VS_V", "VS: Verbal"},
+        {"VS_S", "VS: Somatic"}, {"MetaMagic_Silent", "MetaMagic: Silent"},
+        {"MetaMagic_Persistent", "MetaMagic: Persistent"}, {"SubRadSpell1", "SubRadSpell1"},
+        {"SubRadSpell5", "SubRadSpell5"}, {"ItemImmunity", "ItemImmunity"},
+        {"UseConcentration", "UseConcentration"}, {"SpontaneouslyCast", "SpontaneouslyCast"},
+        {"HasProjectile", "HasProjectile"}, {"Proj", "Proj"}, {"HostileSetting", "Hostile"},
+        {"TargetType_Area", "Area/Ground"}, {"TargetingUI", "TargetingUI"}, {"ConjSoundMale", "ConjSoundMale"},
+        {"Output", "Output"}, {"GenerateOutput", "Regenerate Output"}, {"SpellText", "SpellText"},
+        {"btnClean", "Clean for NWN2"},
+    };
+    Runewright window;
+    const auto *tabs = window.findChild<QTabWidget *>("tabWidget");
+    for (int page = 0; page < tabs->count(); ++page) {
+        for (const QWidget *input : inputsOf(tabs->widget(page)))
+            QTest::newRow(qPrintable(input->objectName()))
+                    << page << input->objectName() << readAs.value(input->objectName());
+    }
+}
+
+void FormTest::shouldNameAndDescribeEveryInput()
+{
+    QFETCH(int, page);
+    QFETCH(QString, name);
+    QFETCH(QString, readAs);
+
+    auto *input = this->page(page)->findChild<QWidget *>(name);
+    QVERIFY(input);
+    const QString accessibleName = accessibleText(input, QAccessible::Name);
+    QVERIFY(!accessibleName.isEmpty());
+    QVERIFY2(accessibleName != accessibleText(input, QAccessible::Value), qPrintable(accessibleName));
+    if (!readAs.isEmpty())
+        QCOMPARE(accessibleName, readAs);
+    QCOMPARE(accessibleText(input, QAccessible::Description), input->statusTip());
+}
+
+void FormTest::shouldNameEveryInputOnce()
+{
+    QHash<QString, QString> named;
+    int inputs = 0, described = 0;
+    for (int page = 0; page < m_tabs->count(); ++page) {
+        for (QWidget *input : inputsOf(this->page(page))) {
+            ++inputs;
+            const QString name = accessibleText(input, QAccessible::Name);
+            QVERIFY2(!named.contains(name), qPrintable(QStringLiteral("%1 and %2 are both read as \"%3\"")
+                                                           .arg(named.value(name), input->objectName(), name)));
+            named.insert(name, input->objectName());
+            if (!accessibleText(input, QAccessible::Description).isEmpty())
+                ++described;
+        }
+    }
+    QCOMPARE(inputs, 78);
+    QCOMPARE(described, 51);
+}
+
+void FormTest::shouldOpenWithAnEmptyStatusBar()
+{
+    QVERIFY(showPage(Info));
+    QVERIFY(QApplication::focusWidget());
+    QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
+}
+
+void FormTest::shouldShowTipWhenFocusEnters_data()
+{
+    shouldTabInCreationOrder_data();
+}
+
+void FormTest::shouldShowTipWhenFocusEnters()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, chain);
+
+    QWidget *shown = showPage(page);
+    QVERIFY(shown);
+    QStatusBar *status = m_window->statusBar();
+    QTest::mouseMove(m_window->centralWidget(), QPoint(2, 2));
+    shown->findChild<QWidget *>(chain.first())->setFocus(Qt::OtherFocusReason);
+
+    const auto tipOfFocused = [&] {
+        const QWidget *focused = pageChildOf(QApplication::focusWidget(), shown);
+        return focused ? focused->statusTip() : QStringLiteral("(outside the page)");
+    };
+    for (int i = 1; i < chain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(status->currentMessage(), tipOfFocused());
+    }
+    for (int i = 1; i < chain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(status->currentMessage(), tipOfFocused());
+    }
+}
+
+void FormTest::shouldShowTipOfTheLatestOfPointerAndFocus()
+{
+    QVERIFY(showPage(Info));
+    QStatusBar *status = m_window->statusBar();
+    auto *name = field<QSpinBox>("Name");
+    auto *spellDesc = field<QSpinBox>("SpellDesc");
+    auto *id = field<QSpinBox>("ID");
+    QTest::mouseMove(m_window->centralWidget(), QPoint(2, 2));
+
+    field<QLineEdit>("Label")->setFocus(Qt::OtherFocusReason);
+    QVERIFY(status->currentMessage().isEmpty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(status->currentMessage(), name->statusTip());
+    QTest::mouseMove(id, id->rect().center());
+    QVERIFY(status->currentMessage().isEmpty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(status->currentMessage(), spellDesc->statusTip());
+    QTest::mouseMove(name, name->rect().center());
+    QCOMPARE(status->currentMessage(), name->statusTip());
+    QTest::mouseClick(field<QLineEdit>("IconResRef"), Qt::LeftButton);
+    QCOMPARE(status->currentMessage(), field<QLineEdit>("IconResRef")->statusTip());
+    QTest::mouseClick(id, Qt::LeftButton, {}, id->rect().center());
+    QVERIFY(status->currentMessage().isEmpty());
+}
+
+void FormTest::shouldSwitchPagesFromEveryField_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("switchedTo");
+
+    const int control = Qt::ControlModifier;
+    const int controlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    Runewright window;
+    const auto *tabs = window.findChild<QTabWidget *>("tabWidget");
+    const int pages = tabs->count();
+    // Every list that cannot be typed into takes letters for a search.
+    for (int page = 0; page < pages; ++page) {
+        for (const QComboBox *list : tabs->widget(page)->findChildren<QComboBox *>()) {
+            if (list->isEditable())
+                continue;
+            QTest::addRow("%s, Ctrl+Tab", qPrintable(list->objectName()))
+                    << page << list->objectName() << int(Qt::Key_Tab) << control << (page + 1) % pages;
+        }
+    }
+    QTest::newRow("School, Ctrl+Shift+Tab") << int(Data) << "School" << int(Qt::Key_Backtab) << controlShift << int(Info);
+    QTest::newRow("School, Ctrl+PgDown") << int(Data) << "School" << int(Qt::Key_PageDown) << control << int(Classes);
+    QTest::newRow("School, Ctrl+PgUp") << int(Data) << "School" << int(Qt::Key_PageUp) << control << int(Info);
+    QTest::newRow("ConjVisual0, Ctrl+Tab") << int(Animations) << "ConjVisual0" << int(Qt::Key_Tab) << control << int(Sounds);
+    QTest::newRow("Master, Ctrl+PgDown") << int(Data) << "Master" << int(Qt::Key_PageDown) << control << int(Classes);
+    QTest::newRow("ID, Ctrl+PgUp: round to the Text page") << int(Info) << "ID" << int(Qt::Key_PageUp) << control << 8;
+    QTest::newRow("SpellText, Ctrl+Tab: round to Info") << 8 << "SpellText" << int(Qt::Key_Tab) << control << int(Info);
+    QTest::newRow("SpellText, Ctrl+Shift+Tab") << 8 << "SpellText" << int(Qt::Key_Backtab) << controlShift << 7;
+    QTest::newRow("Output, Ctrl+PgDown") << 7 << "Output" << int(Qt::Key_PageDown) << control << 8;
+}
+
+void FormTest::shouldSwitchPagesFromEveryField()
+{
+    QFETCH(int, page);
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, switchedTo);
+
+    QWidget *shown = showPage(page);
+    QVERIFY(shown);
+    auto *input = shown->findChild<QWidget *>(name);
+    QVERIFY(input);
+    input->setFocus(Qt::TabFocusReason);
+    const QVariantMap before = formValues(m_window);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_tabs->currentIndex(), switchedTo);
+    QCOMPARE(formValues(m_window), before);
+}
+
+void FormTest::shouldStillSearchListsByTypedLetter()
+{
+    QVERIFY(showPage(Data));
+    auto *school = field<QComboBox>("School");
+    school->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(school, Qt::Key_N);
+    QVERIFY2(school->currentText().startsWith(u'N'), qPrintable(school->currentText()));
+    QCOMPARE(m_tabs->currentIndex(), int(Data));
 }
 
 void FormTest::shouldChangeNothingButTheFieldEdited()

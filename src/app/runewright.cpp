@@ -3,6 +3,7 @@
 
 #include "runewright.h"
 
+#include "accessibleform.h"
 #include "cleantext.h"
 #include "spellrow.h"
 
@@ -10,6 +11,7 @@ Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
+    new AccessibleForm(ui.tabWidget, this);
 }
 
 void Runewright::UpdateOutput()

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The Runewright developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#ifndef ACCESSIBLEFORM_H
+#define ACCESSIBLEFORM_H
+
+#include <QHash>
+#include <QObject>
+
+class QTabWidget;
+class QWidget;
+
+// Makes the form usable with a screen reader and the keyboard alone, from what the form already
+// says, so that an edit of the form in Designer carries over:
+// - every input and button gets an accessible name from the label of its row (the column name
+//   modders know), and an accessible description from its status tip;
+// - keyboard focus entering a field shows its status tip in the status bar, or clears the bar
+//   for a field without one, as the pointer resting on it does;
+// - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp switch pages from every field, the lists
+//   that would take them for a type-ahead search included.
+class AccessibleForm : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Covers the fields on every page of tabs; a child of parent, which should be the window.
+    AccessibleForm(QTabWidget *tabs, QObject *parent);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void watch(QWidget *field);
+
+    QTabWidget *m_tabs;
+    // Each watched widget, a field or a part of one (a spin box's line edit), to its field.
+    QHash<QObject *, QWidget *> m_fieldOf;
+};
+
+#endif // ACCESSIBLEFORM_H
