@@ -12,7 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
 install_missing binutils-mingw-w64-x86-64 libxml2-utils desktop-file-utils dpkg-dev file \
-    lintian appstream reuse man-db xvfb xauth x11-utils devscripts python3-pefile
+    lintian appstream reuse man-db xvfb xauth x11-utils devscripts python3-pefile \
+    at-spi2-core python3-pyatspi dbus-x11 xdotool
 source scripts/build.sh
 for preset in default asan; do
     build_preset "$preset"

@@ -10,6 +10,7 @@
 Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
+    AccessibleForm::prepareLists();
     ui.setupUi(this);
     new AccessibleForm(ui.tabWidget, this);
 }

@@ -177,15 +177,19 @@ QAccessibleInterface *namedComboBoxes(const QString &className, QObject *object)
 
 } // namespace
 
+void AccessibleForm::prepareLists()
+{
+#ifdef Q_OS_UNIX
+    // Asked before the application's own factory, which stays for everything else; a second
+    // call changes nothing.
+    QAccessible::installFactory(namedComboBoxes);
+#endif
+}
+
 AccessibleForm::AccessibleForm(QTabWidget *tabs, QObject *parent)
     : QObject(parent)
     , m_tabs(tabs)
 {
-#ifdef Q_OS_UNIX
-    // Asked before Qt's own factory, which stays for everything else.
-    static const bool installed = (QAccessible::installFactory(namedComboBoxes), true);
-    Q_UNUSED(installed);
-#endif
     for (int index = 0; index < tabs->count(); ++index) {
         const QWidget *page = tabs->widget(index);
         const QHash<QWidget *, QString> names = namesFromLabels(page);

@@ -23,6 +23,11 @@ class AccessibleForm : public QObject
     Q_OBJECT
 
 public:
+    // Lets lists be read by their names where the toolkit would read them by their values alone.
+    // Call it once the application object exists and before the form's lists are made: a screen
+    // reader that is already listening asks for them as they are made.
+    static void prepareLists();
+
     // Covers the fields on every page of tabs; a child of parent, which should be the window.
     AccessibleForm(QTabWidget *tabs, QObject *parent);
 
