@@ -3,7 +3,7 @@
 #
 # The compiler's and linker's protections, for every build that is tested or shipped: what
 # Debian's dpkg-buildflags gives with hardening=+all, grown to the OpenSSF's recommended set for
-# GCC 12. Included after project() by Runewright's own CMakeLists.txt, and by the static Qt for
+# GCC 12 (Linux) and GCC 14 (MinGW-w64, in the Windows build root). Included after project() by Runewright's own CMakeLists.txt, and by the static Qt for
 # Windows through CMAKE_PROJECT_INCLUDE (scripts/windows-toolchain.sh), so that Qt, which is
 # most of runewright.exe, is compiled with the same flags.
 include_guard(GLOBAL)
@@ -18,31 +18,22 @@ set(_compile
     -ftrivial-auto-var-init=zero
     # Bounds checks in libstdc++'s containers and strings.
     -D_GLIBCXX_ASSERTIONS
+    # Every stack allocation larger than a page probed, so that it cannot jump over the guard.
+    -fstack-clash-protection
     -Wformat -Werror=format-security
 )
-# Fortified libc calls check their sizes; they also hide some faults from AddressSanitizer, which
-# wants the plain calls, and need optimisation.
+# Fortified libc calls check their sizes, those known only at run time too (glibc 2.34 and
+# mingw-w64 12 or later); they also hide some faults from AddressSanitizer, which wants the plain
+# calls, and need optimisation. Ubuntu's compiler defines a level of its own, hence the -U.
 if(NOT RUNEWRIGHT_SANITIZE)
-    if(CMAKE_SYSTEM_NAME STREQUAL Windows)
-        # MinGW-w64 10's headers implement levels 1 and 2 only (libssp's __*_chk functions).
-        list(APPEND _compile -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2)
-    else()
-        # Sizes known only at run time checked too (glibc 2.34 or later). Ubuntu's compiler
-        # defines a level of its own, hence the -U.
-        list(APPEND _compile -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
-    endif()
+    list(APPEND _compile -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
 endif()
 
 if(CMAKE_SYSTEM_NAME STREQUAL Windows)
-    # No -fstack-clash-protection: Windows programs probe the stack anyway (___chkstk_ms for
-    # every frame and alloca larger than a page), and MinGW's GCC 12 fails with an internal
-    # error on it in any function that calls that probe.
     # ASLR with 64-bit entropy and DEP asked for, not left to the linker's defaults. The flag on
     # the link line links the runtime of the canaries and the fortified calls, libssp.
     set(_link LINKER:--dynamicbase LINKER:--high-entropy-va LINKER:--nxcompat -fstack-protector-strong)
 else()
-    # Every stack allocation larger than a page probed, so that it cannot jump over the guard.
-    list(APPEND _compile -fstack-clash-protection)
     # A position-independent executable, asked for rather than left to the compiler's default
     # (Qt has everything compiled -fPIC); relocations resolved and made read-only before the
     # program starts; no executable stack.

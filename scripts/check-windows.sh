@@ -31,7 +31,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 headers=$(x86_64-w64-mingw32-objdump -p "$exe")
 # DLLs that every Windows 10 and 11 has (and the API sets its loader resolves); no Qt,
 # compiler runtime or threads DLL.
-system_dlls=(advapi32.dll authz.dll comdlg32.dll d3d9.dll d3d11.dll dwmapi.dll dwrite.dll dxgi.dll
+system_dlls=(advapi32.dll authz.dll comdlg32.dll d3d9.dll d3d11.dll d3d12.dll dwmapi.dll dwrite.dll dxgi.dll
     gdi32.dll imm32.dll kernel32.dll msvcrt.dll netapi32.dll ole32.dll oleaut32.dll setupapi.dll
     shcore.dll shell32.dll shlwapi.dll user32.dll userenv.dll uxtheme.dll version.dll winmm.dll
     ws2_32.dll wtsapi32.dll)

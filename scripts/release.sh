@@ -124,17 +124,18 @@ cp build/release/package/runewright_"$version"_amd64.deb "$dist/"
 cd "$root"
 
 step "build information"
+# The Linux build's tools are this machine's; the Windows build's, every package of its build root.
 packages=(
     binutils g++ g++-12 libstdc++-12-dev libc6-dev
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix-runtime
-    mingw-w64-x86-64-dev
     qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg dpkg-dev gzip tar zip
 )
 # osslsigncode writes the signature into the executable, so its version shapes the signed bytes.
 [[ -z $signature ]] || packages+=(osslsigncode)
 released=("$name.tar.gz" "runewright_${version}_amd64.deb" "$name-win64.zip")
 [[ -z $signature ]] || released+=("$name-win64.exe.sig")
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+windows_root=$(scripts/windows-root.sh)
+in_root=(dpkg-query --admindir="$windows_root/var/lib/dpkg")
+qt_version=$("${in_root[@]}" -W -f='${Version}' qt6-base-dev)
 distribution=$(. /etc/os-release && echo "$PRETTY_NAME")
 {
     echo "Format: 1.0"
@@ -152,6 +153,9 @@ distribution=$(. /etc/os-release && echo "$PRETTY_NAME")
     for package in "${packages[@]}"; do
         dpkg-query -W -f=' ${Package} (= ${Version}),\n' "$package"
     done | sed '$ s/,$//'
+    echo "Windows-Build-Root: Debian $(. "$windows_root/etc/os-release" && echo "$VERSION_ID ($VERSION_CODENAME)"), made by mmdebstrap $(dpkg-query -W -f='${Version}' mmdebstrap)"
+    echo "Windows-Installed-Build-Depends:"
+    "${in_root[@]}" -W -f=' ${Package} (= ${Version}),\n' | sed '$ s/,$//'
     echo "Qt-Source: qt6-base (= $qt_version)"
     echo "Qt-Configuration:"
     sed 's/^/ /' "$qt/runewright-configuration"

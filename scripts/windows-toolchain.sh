@@ -2,29 +2,34 @@
 # SPDX-FileCopyrightText: 2026 The Runewright developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Makes everything the windows preset needs: Debian's MinGW-w64 and Wine, and a static Qt for
-# Windows built from Debian's own qt6-base source of exactly the host Qt's version, so that the
-# host's moc, uic and rcc serve the cross build. Qt goes into a cache outside the checkout,
+# Makes everything the windows preset needs: Wine on this machine, the Debian 13 build root
+# (scripts/windows-root.sh) and, inside the root, a static Qt for Windows built with the root's
+# MinGW-w64 from Debian's own qt6-base source of exactly the root's Qt version, so that the
+# root's moc, uic and rcc serve the cross build. Qt goes into a cache outside the checkout,
 # with a stamp: a second run does nothing. Prints the Qt prefix on its last line.
 #
 #   RUNEWRIGHT_QT_WINDOWS   where Qt for Windows goes (default: ~/.cache/runewright/qt-mingw-static,
 #                           where the windows preset looks for it)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/install-deps.sh"
-install_missing g++-mingw-w64-x86-64-posix wine wine64 qt6-base-dev dpkg-dev perl xz-utils
+if [[ ${1:-} != --in-root ]]; then
+    source "$root/scripts/install-deps.sh"
+    install_missing wine wine64
+    cd "$root"
+    exec scripts/windows-root.sh scripts/windows-toolchain.sh --in-root
+fi
 
 say() { echo "windows-toolchain: $*" >&2; }
 fail() { say "$*"; exit 1; }
 
-host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-upstream=${host_version#*:}
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+upstream=${qt_version#*:}
 upstream=${upstream%%[+-]*}
 prefix=${RUNEWRIGHT_QT_WINDOWS:-$HOME/.cache/runewright/qt-mingw-static}
 
 # Everything Qt is left without: Runewright needs Core, Gui, Widgets and Test, the windows and
-# offscreen platforms and the windowsvista and fusion styles, and nothing that talks to a
-# network, a database, a printer or a GPU.
+# offscreen platforms, the Windows styles (windowsvista and windows11, one plugin) and fusion,
+# and nothing that talks to a network, a database, a printer or a GPU.
 features=(
     # Qt compiled for size: it is most of the executable's size.
     -DFEATURE_optimize_size=ON
@@ -37,8 +42,7 @@ features=(
     -DINPUT_opengl=no
     # Debian's source leaves out the Wintab headers that tablet events need.
     -DFEATURE_tabletevent=OFF
-    # Direct2D stays on: in Qt 6.4 the DirectWrite font code, which the windows platform uses,
-    # is built only with it.
+    # Direct2D stays on, as the DirectWrite font engine has always been built with it.
     # Qt's own copies, built into the static libraries.
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
@@ -56,9 +60,10 @@ patches=("$root"/patches/qtbase-*.patch)
 
 # The stamp names everything the build depends on, so that a change to any of it rebuilds.
 recipe=$(
-    printf '%s\n' "$host_version" "${features[@]}" "$reproducible"
+    printf '%s\n' "$qt_version" "${features[@]}" "$reproducible"
     cat "$root/cmake/mingw-w64-x86_64.cmake" "$root/cmake/Hardening.cmake" "${patches[@]}"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
+    dpkg-query -W mingw-w64-x86-64-dev cmake
 )
 stamp=$prefix/runewright-stamp
 notices=$prefix/share/runewright-notices
@@ -103,14 +108,14 @@ apt_private=(
 )
 apt-get "${apt_private[@]}" update -q >&2
 
-say "fetching qt6-base $host_version"
-(cd "$work" && apt-get "${apt_private[@]}" source -q "qt6-base=$host_version" >&2) ||
-    fail "Debian's apt sources offer no qt6-base source of version $host_version, the host Qt's"
+say "fetching qt6-base $qt_version"
+(cd "$work" && apt-get "${apt_private[@]}" source -q "qt6-base=$qt_version" >&2) ||
+    fail "Debian's apt sources offer no qt6-base source of version $qt_version, the root's Qt"
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 [[ -n $src && -f $src/.cmake.conf ]] || fail "the qt6-base source did not unpack"
 source_version=$(sed -n 's/^set(QT_REPO_MODULE_VERSION "\(.*\)")/\1/p' "$src/.cmake.conf")
 [[ $source_version == "$upstream" ]] ||
-    fail "the qt6-base source is Qt $source_version but the host Qt is $upstream; the host's moc, uic and rcc must match"
+    fail "the qt6-base source is Qt $source_version but the root's Qt is $upstream; its moc, uic and rcc must match"
 
 for patch in "${patches[@]}"; do
     say "applying $(basename "$patch")"
@@ -125,7 +130,8 @@ build_qt() {
     host_info=$(dpkg -L qt6-base-dev | grep '/Qt6HostInfo/Qt6HostInfoConfig.cmake$')
     host_cmake=${host_info%/Qt6HostInfo/*}
     say "configuring Qt $upstream for Windows into $prefix"
-    rm -rf "$prefix"
+    # The prefix itself is where the root mounts the cache: emptied, not removed.
+    find "$prefix" -mindepth 1 -delete
     cmake -S "$src" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
@@ -159,24 +165,36 @@ $built || build_qt
 
 # What a release's build information gives as this Qt's configuration.
 {
-    echo "qt6-base $host_version, static, Release, SOURCE_DATE_EPOCH=$qt_epoch"
+    echo "qt6-base $qt_version, static, Release, SOURCE_DATE_EPOCH=$qt_epoch"
     printf '%s\n' "${features[@]}" "$hardening"
 } >"$configuration"
 
 # What the Windows ZIP must carry for Qt, which it links statically: where this Qt's source
-# comes from, Qt's licence, and the licences of the third-party code Qt builds in.
+# comes from, Qt's licence, the licences and notices of the third-party code Qt builds in, and
+# Qt's own bill of materials, which names every part with its licence and copyright, and the
+# text of each licence it names.
 say "collecting Qt's licences into $notices"
 rm -rf "$notices"
 mkdir -p "$notices"
 cp "$src/LICENSES/LGPL-3.0-only.txt" "$notices/Qt-LGPL-3.0-only.txt"
 for part in freetype harfbuzz-ng pcre2 libpng zlib double-conversion tinycbor easing \
-            md4 md5 sha1 sha3 blake2 rfc6234; do
+            md4 md5 sha1 sha3 blake2 rfc6234 D3D12MemoryAllocator; do
     for file in "$src/src/3rdparty/$part"/{LICENSE,LICENCE,COPYING,LICENSE.txt}; do
         if [[ -f $file ]]; then cp "$file" "$notices/$part-$(basename "$file")"; fi
     done
 done
+sbom=("$prefix"/sbom/qtbase-*.spdx)
+[[ -f ${sbom[0]} ]] || fail "Qt wrote no bill of materials into $prefix/sbom"
+cp "${sbom[0]}" "$notices/"
+mkdir -p "$notices/spdx"
+sed -n 's/^\(PackageLicenseConcluded\|PackageLicenseDeclared\|LicenseConcluded\): //p' "${sbom[0]}" |
+    grep -o '[A-Za-z0-9.+-]\+' | sort -u | while read -r licence; do
+        # Qt is used under the LGPL, not a commercial licence.
+        [[ $licence != LicenseRef-Qt-Commercial && -f $src/LICENSES/$licence.txt ]] || continue
+        cp "$src/LICENSES/$licence.txt" "$notices/spdx/"
+    done
 {
-    echo "qt6-base $host_version, Debian's source package"
+    echo "qt6-base $qt_version, Debian's source package"
     for patch in "${patches[@]}"; do echo "patched with $(basename "$patch")"; done
 } >"$notices/source.txt"
 echo "$prefix"
