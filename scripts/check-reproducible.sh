@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Runewright developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Makes the release, signs it with throwaway keys as the maintainer would, then makes it again
+# Makes the release, signs a copy of it with throwaway keys as the maintainer would (dist/ itself
+# stays unsigned, as release.sh makes it, never to be published test-signed), then makes it again
 # as a second builder would: from the source tarball unpacked in another folder, with another
 # time zone, locale and umask, minutes later, against the same static Qt, with the published
 # signature attached. Fails with diffoscope's report unless every file in dist/ is the same.
@@ -52,16 +53,19 @@ unsigned=$unpacked/zip/$name-win64/runewright.exe
 cmp "$unsigned" build/windows/runewright.exe ||
     fail "the released runewright.exe is not the one tested under Wine"
 
-echo "-- Signing, as the maintainer would, with throwaway keys"
+echo "-- Signing a copy, as the maintainer would, with throwaway keys"
 tests/make-signing-keys.sh "$keys"
 module=$(dpkg -L libsofthsm2 | grep '/libsofthsm2\.so$' | head -n 1)
 fingerprint=$(<"$keys/openpgp-fingerprint")
 echo "unsigned release:"
 cat "$first/SHA256SUMS"
+unsigned_sums=$(cd "$first" && sha256sum -- *)
+signed_dist=$work/signed-dist
+cp -a "$first" "$signed_dist"
 scripts/sign-release.sh --pkcs11-module "$module" --key 'pkcs11:token=release;object=codesign' \
-    --cert "$keys/chain.pem" --pin-file "$keys/pin" --openpgp-key "$fingerprint" "$first"
-signature=$first/$name-win64.exe.sig
-! grep -r -a -q -F "$(<"$keys/pin")" "$first" || fail "the token's PIN is in dist/"
+    --cert "$keys/chain.pem" --pin-file "$keys/pin" --openpgp-key "$fingerprint" "$signed_dist"
+signature=$signed_dist/$name-win64.exe.sig
+! grep -r -a -q -F "$(<"$keys/pin")" "$signed_dist" || fail "the token's PIN is in the signed release"
 
 echo "-- Release, second builder: the source tarball elsewhere, TZ, locale and umask of its own"
 mkdir -p "$elsewhere"
@@ -70,26 +74,26 @@ tar -xzf "$first/$name.tar.gz" -C "$elsewhere"
     env TZ=Pacific/Kiritimati LANG=C LC_ALL=POSIX scripts/release.sh --signature "$signature")
 second=$elsewhere/$name/dist
 
-echo "-- Comparing dist/"
+echo "-- Comparing the signed releases"
 # The second builder has the maintainer's signature but not the OpenPGP one over SHA256SUMS.
-[[ $(ls -I SHA256SUMS.asc "$first") == "$(ls "$second")" ]] ||
-    fail "the two releases hold different files: $(ls "$first") against $(ls "$second")"
+[[ $(ls -I SHA256SUMS.asc "$signed_dist") == "$(ls "$second")" ]] ||
+    fail "the two releases hold different files: $(ls "$signed_dist") against $(ls "$second")"
 different=()
 for file in "$second"/*; do
-    cmp -s "$file" "$first/${file##*/}" || different+=("${file##*/}")
+    cmp -s "$file" "$signed_dist/${file##*/}" || different+=("${file##*/}")
 done
 if ((${#different[@]})); then
     for file in "${different[@]}"; do
-        diffoscope --text - "$first/$file" "$second/$file" || true
+        diffoscope --text - "$signed_dist/$file" "$second/$file" || true
     done
     fail "a second build differs in ${different[*]}"
 fi
-(cd "$first" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match dist/"
-echo "both builders: $(wc -l <"$first/SHA256SUMS") files identical"
+(cd "$signed_dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the signed release"
+echo "both builders: $(wc -l <"$signed_dist/SHA256SUMS") files identical"
 
 echo "-- Signatures"
 signed=$work/signed.exe
-unzip -q -p "$first/$name-win64.zip" "$name-win64/runewright.exe" >"$signed"
+unzip -q -p "$signed_dist/$name-win64.zip" "$name-win64/runewright.exe" >"$signed"
 # One byte changed in the middle of the executable, or of a file, far from any signature.
 with_a_byte_changed() {
     cp "$1" "$2"
@@ -109,10 +113,10 @@ fi
 grep -E 'MISMATCH|^Signature verification' "$work/verify.log" | sed 's/^/  a byte changed: /'
 
 gpg --batch --export "$fingerprint" >"$keys/release.gpg"
-gpgv --keyring "$keys/release.gpg" "$first/SHA256SUMS.asc" "$first/SHA256SUMS" ||
+gpgv --keyring "$keys/release.gpg" "$signed_dist/SHA256SUMS.asc" "$signed_dist/SHA256SUMS" ||
     fail "gpgv does not accept SHA256SUMS.asc"
-with_a_byte_changed "$first/SHA256SUMS" "$work/SHA256SUMS"
-if gpgv --keyring "$keys/release.gpg" "$first/SHA256SUMS.asc" "$work/SHA256SUMS"; then
+with_a_byte_changed "$signed_dist/SHA256SUMS" "$work/SHA256SUMS"
+if gpgv --keyring "$keys/release.gpg" "$signed_dist/SHA256SUMS.asc" "$work/SHA256SUMS"; then
     fail "gpgv accepts SHA256SUMS with a byte changed"
 fi
 
@@ -129,6 +133,8 @@ fi
 grep -A2 'does not fit' "$work/refused.log" || { tail "$work/refused.log"; fail "release.sh failed, but not for the signature"; }
 
 echo "-- The signed executable starts"
-unzip -q -o "$first/$name-win64.zip" -d "$work/signed-zip"
+unzip -q -o "$signed_dist/$name-win64.zip" -d "$work/signed-zip"
 sh tests/window_comes_up.sh wine "$work/signed-zip/$name-win64/runewright.exe"
-echo "check-reproducible: all good ($(cd "$first" && echo *))"
+echo "-- dist/ is the unsigned release"
+[[ $(cd "$first" && sha256sum -- *) == "$unsigned_sums" ]] || fail "signing changed dist/"
+echo "check-reproducible: all good ($(cd "$signed_dist" && echo *))"
