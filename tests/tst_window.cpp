@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runewright.h"
-#include "winefonts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -271,12 +270,5 @@ void WindowTest::shouldDrawTypedText()
     QVERIFY2(changed > 20 * typed.size(), qPrintable(QString::number(changed)));
 }
 
-// Built as the program builds its application, so that the fields are drawn as it draws them.
-int main(int argc, char *argv[])
-{
-    preferFreeTypeUnderWine(argc, argv);
-    QApplication app(argc, argv);
-    WindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(WindowTest)
 #include "tst_window.moc"

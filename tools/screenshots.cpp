@@ -7,7 +7,6 @@
 // the Output page after "Regenerate Output".
 
 #include "runewright.h"
-#include "winefonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,7 +90,6 @@ void fillExampleSpell(QWidget *window)
 
 int main(int argc, char *argv[])
 {
-    preferFreeTypeUnderWine(argc, argv);
     QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshots OUTPUT_DIR\n");

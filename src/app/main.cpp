@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runewright.h"
-#include "winefonts.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    preferFreeTypeUnderWine(argc, argv);
     QApplication app(argc, argv);
     Runewright window;
     window.show();
