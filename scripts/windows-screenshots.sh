@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Takes the README's Windows pictures into docs/screenshots/windows: the cross-built
-# tools/screenshots.exe under Wine, on the windows platform, on a private Xvfb. Run it by hand
-# after scripts/check-windows.sh has built the windows preset.
+# tools/screenshots.exe under Wine, on the windows platform, on a private Xvfb, in the style Qt
+# chooses there (windowsvista, as Wine reports Windows 10), and the Output page once more in
+# the windows11 style that Windows 11 gets. Run it by hand after scripts/check-windows.sh has
+# built the windows preset.
 #
 # Windows draws dialogs in a sans-serif font and has Courier New for the row; Wine without
 # Windows' fonts would fall back to a serif font of the host for both. This prefix of its own
@@ -14,7 +16,8 @@ cd "$(dirname "$0")/.."
 build=build/windows
 [[ -x $build/screenshots.exe ]] || { echo "build the windows preset first" >&2; exit 1; }
 export WINEPREFIX=$PWD/$build/screenshot-prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-trap 'wineserver -k 2>/dev/null' EXIT
+eleven=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null; rm -rf "$eleven"' EXIT
 
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     wineboot --init
@@ -28,5 +31,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     # Qt looks the row'"'"'s font up by name, so Wine must list a font under that name.
     wine reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Courier New" /d "DejaVu Sans Mono" /f >/dev/null
     wine "$0" docs/screenshots/windows
-' "$build/screenshots.exe"
+    wine "$0" "$1" -style windows11
+' "$build/screenshots.exe" "$eleven"
+# Wine has no Segoe Fluent Icons, the font of Windows 11'"'"'s arrows and check marks; the Output
+# page has none of them.
+cp "$eleven/10-output-regenerated.png" docs/screenshots/windows/11-windows11-style.png
 ls -l docs/screenshots/windows
