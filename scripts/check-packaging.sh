@@ -29,6 +29,7 @@ installed=(
     /usr/share/man/man1/runewright.1.gz
     /usr/share/doc/runewright/copyright
     /usr/share/doc/runewright/changelog.gz
+    /usr/share/doc/runewright/SECURITY.md
 )
 for size in 16 22 24 32 48 64 128 256; do
     installed+=("/usr/share/icons/hicolor/${size}x${size}/apps/runewright.png")

@@ -59,7 +59,7 @@ zip=$(packaging/windows/zip.sh "$build" "$build/package")
 [[ $zip == */runewright-$version-win64.zip && -f $zip ]] || fail "zip.sh made no runewright-$version-win64.zip"
 entries=$(unzip -Z1 "$zip")
 echo "$entries"
-for file in runewright.exe LICENSE.txt README.txt Qt-NOTICE.txt licences/Qt-LGPL-3.0-only.txt; do
+for file in runewright.exe LICENSE.txt README.txt Qt-NOTICE.txt SECURITY.txt licences/Qt-LGPL-3.0-only.txt; do
     grep -qx "runewright-$version-win64/$file" <<<"$entries" || fail "the ZIP holds no $file"
 done
 unzip -q "$zip" -d "$work/unpacked"
