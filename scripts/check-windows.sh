@@ -22,8 +22,8 @@ fail() { echo "check-windows: $*" >&2; exit 1; }
 echo "-- Windows: build and tests under Wine"
 build_preset windows
 # One display for every test: Wine's desktop process keeps the display of the program that
-# started it.
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+# started it. No reset between two tests' programs, which would refuse the next one meanwhile.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset windows
 
 echo "-- Windows: runewright.exe"
 exe=$build/runewright.exe
@@ -44,6 +44,8 @@ done
 grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || fail "runewright.exe is not a Windows GUI program"
 x86_64-w64-mingw32-nm "$exe" 2>&1 | grep -q 'no symbols' || fail "runewright.exe is not stripped"
 ! x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug' || fail "runewright.exe carries debug information"
+# Screen readers reach the window through UI Automation, which Qt loads at run time.
+grep -a -q UiaReturnRawElementProvider "$exe" || fail "runewright.exe has no UI Automation for screen readers"
 resources=$(wrestool -l "$exe")
 [[ $(grep -c -- '--type=3 ' <<<"$resources") == 3 ]] || fail "runewright.exe does not carry its three icon images"
 grep -q -- '--type=14 ' <<<"$resources" || fail "runewright.exe has no icon"

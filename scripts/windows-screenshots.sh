@@ -19,7 +19,7 @@ export WINEPREFIX=$PWD/$build/screenshot-prefix WINEDEBUG=-all WINEDLLOVERRIDES=
 eleven=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; rm -rf "$eleven"' EXIT
 
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh -c '
     wineboot --init
     substitute() {
         wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes" \

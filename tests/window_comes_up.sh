@@ -9,7 +9,9 @@
 # keeps a process alive too, so it is the window that counts. Without a display, runs itself on
 # a private Xvfb.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+    # -noreset: xwininfo below may be the server's only client for a moment, and a server that
+    # resets as its last client leaves refuses the program's connection meanwhile.
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh "$0" "$@"
 fi
 unset QT_QPA_PLATFORM
 
