@@ -20,10 +20,10 @@ namespace {
 // "School:" names School; a label may also go without the colon.
 QString nameFromLabel(const QLabel *label)
 {
-    QString text = label->text().trimmed();
+    QString text = label->text();
     if (text.endsWith(u':'))
         text.chop(1);
-    return text.trimmed();
+    return text;
 }
 
 QString ownText(const QWidget *widget)
