@@ -4,6 +4,7 @@
 // Each figure comes with a floor measured in the same run, the least the toolkit itself needs
 // for the same result, so that the ratios can be compared across machines.
 
+#include "formwindow.h"
 #include "runewright.h"
 #include "spellrow.h"
 
@@ -30,25 +31,14 @@ private slots:
     void cleanText();
     void updateOutput_data();
     void updateOutput();
+    void readRow_data();
+    void readRow();
+    void readLongRow_data();
+    void readLongRow();
     void startUp();
 };
 
 namespace {
-
-// The form on a bare main window, to read the columns the row writer gives the same form.
-class FormWindow : public QMainWindow
-{
-    Q_OBJECT
-
-public:
-    FormWindow() { ui.setupUi(this); }
-
-    Ui::RunewrightClass ui;
-
-public slots:
-    void UpdateOutput() { }
-    void CleanText() { }
-};
 
 // The fastest of several runs of work, each after an untimed prepare.
 template <typename Prepare, typename Work>
@@ -137,7 +127,7 @@ void RunewrightBenchmark::updateOutput()
     typeIntoEditableLists(&form, typedLength);
     QStringList cells;
     for (const SpellColumn &column : spellColumns(form.ui))
-        cells << column.cell();
+        cells << cell(column.encoding.write(), column.width);
     const QString row = cells.join(QString());
 
     const auto nothing = [] { };
@@ -154,6 +144,62 @@ void RunewrightBenchmark::updateOutput()
     });
     report("Regenerate Output", regenerate, "clear() and 69 insert()", perColumn);
     report("Regenerate Output", regenerate, "clear() and one setText()", whole);
+}
+
+// "Read Row into Form" on the row that "Regenerate Output" writes from the same form, against
+// that regeneration.
+void RunewrightBenchmark::readRow_data()
+{
+    updateOutput_data();
+}
+
+void RunewrightBenchmark::readRow()
+{
+    QFETCH(int, typedLength);
+    Runewright window;
+    typeIntoEditableLists(&window, typedLength);
+    auto *generate = window.findChild<QPushButton *>("GenerateOutput");
+    auto *read = window.findChild<QPushButton *>("ReadRow");
+    auto *output = window.findChild<QLineEdit *>("Output");
+    generate->click();
+    const QString row = output->text();
+
+    const qint64 reading = fastest(50, [&] { output->setText(row); }, [&] { read->click(); });
+    QCOMPARE(output->text(), row);
+    const qint64 regenerate = fastest(50, [] { }, [&] { generate->click(); });
+    QCOMPARE(output->text(), row);
+    report("Read Row into Form", reading, "Regenerate Output", regenerate);
+}
+
+// Reading rows of growing length, whose long values the form cannot keep, against the shortest.
+void RunewrightBenchmark::readLongRow_data()
+{
+    cleanText_data();
+}
+
+void RunewrightBenchmark::readLongRow()
+{
+    QFETCH(int, size);
+    Runewright window;
+    auto *read = window.findChild<QPushButton *>("ReadRow");
+    auto *output = window.findChild<QLineEdit *>("Output");
+    window.findChild<QPushButton *>("GenerateOutput")->click();
+    const QString row = output->text();
+    const auto longRow = [&](int length) {
+        // The label and a fixed column, each half the length.
+        QString text = row;
+        text.replace(0, 5, QStringLiteral("0    ") + QString(length / 2, u'L'));
+        return text.replace(QLatin1String("**** 1            ****"),
+                            QString(length / 2, u'F') + QLatin1String(" 1            ****"));
+    };
+    const auto time = [&](int length) {
+        const QString text = longRow(length);
+        return fastest(5, [&] { output->setText(text); }, [&] { read->click(); });
+    };
+    const qint64 shortest = time(64 * 1024);
+    const qint64 reading = time(size);
+    qInfo("Read Row into Form, %d KiB: %.2f ms, %.1f times 64 KiB's %.2f ms for %d times the length",
+          size / 1024, reading / 1e6, double(reading) / double(shortest), shortest / 1e6, size / (64 * 1024));
 }
 
 // Start-up as a whole process, until the window has painted once: Runewright against an empty

@@ -710,6 +710,8 @@ void FormTest::shouldTabInCreationOrder_data()
     QTest::newRow("Projectiles") << int(Projectiles)
             << QStringList{"HasProjectile", "Proj", "ProjModel", "ProjSEF", "ProjType", "ProjSpwnPoint",
                            "ProjSound", "ProjOrientation", "ImpactSEF", "LowProjSEF", "LowImpactSEF"};
+    // "Undo Read" waits, disabled, for a read; the report is read as it stands, not typed into.
+    QTest::newRow("Output") << 7 << QStringList{"Output", "GenerateOutput", "ReadRow", "RowReport"};
 }
 
 void FormTest::shouldTabInCreationOrder()
@@ -884,8 +886,8 @@ void FormTest::shouldNameEveryInputOnce()
                 ++described;
         }
     }
-    QCOMPARE(inputs, 78);
-    QCOMPARE(described, 51);
+    QCOMPARE(inputs, 81);
+    QCOMPARE(described, 54);
 }
 
 void FormTest::shouldOpenWithAnEmptyStatusBar()

@@ -1,13 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Runewright developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "formwindow.h"
+#include "rowreader.h"
 #include "runewright.h"
+#include "spellrow.h"
 #include "testseed.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QMetaProperty>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -173,6 +179,67 @@ QString readBack(const QString &text, QChar whitespace)
     return value.isEmpty() ? QStringLiteral("****") : value;
 }
 
+// What a report says of the columns: those whose values the form cannot keep, and those it
+// writes in another notation.
+struct Named
+{
+    QStringList lost;
+    QStringList renotated;
+};
+
+Named namedIn(const QString &report)
+{
+    Named named;
+    QStringList *group = &named.lost;
+    for (const QString &line : report.split(u'\n').mid(1)) {
+        if (line.startsWith(QLatin1String("The same values")))
+            group = &named.renotated;
+        else if (line.contains(QLatin1String(": ")))
+            *group << line.section(QLatin1String(": "), 0, 0);
+    }
+    return named;
+}
+
+// Values as one line of a 2DA holds them, with tabs between them as well as spaces.
+QString joined(const QStringList &values)
+{
+    QString row;
+    for (const QString &value : values) {
+        const bool quoted = value.isEmpty() || value.contains(u' ') || value.contains(u'\t');
+        row += (quoted ? u'"' + value + u'"' : value) + (row.size() % 3 ? u' ' : u'\t');
+    }
+    return row;
+}
+
+// Everything the form pages hold, parts of fields included.
+QStringList formState(const QWidget *window)
+{
+    QStringList state;
+    const auto *tabs = window->findChild<QTabWidget *>("tabWidget");
+    for (int page = 0; page < 7; ++page) {
+        for (const QWidget *widget : tabs->widget(page)->findChildren<QWidget *>()) {
+            const QMetaProperty property = widget->metaObject()->userProperty();
+            if (property.isValid())
+                state << widget->objectName() + u'=' + property.read(widget).toString();
+            if (const auto *box = qobject_cast<const QComboBox *>(widget))
+                state << QString::number(box->currentIndex());
+        }
+    }
+    return state;
+}
+
+// The game's reading of two values as one number, decimal or hexadecimal.
+bool sameNumber(const QString &a, const QString &b)
+{
+    const auto parse = [](const QString &value, bool *ok) {
+        return value.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? value.mid(2).toLongLong(ok, 16)
+                                                                          : value.toLongLong(ok, 10);
+    };
+    bool okA = false;
+    bool okB = false;
+    return parse(a, &okA) == parse(b, &okB) && okA && okB;
+}
+
 } // namespace
 
 class SpellRowTest : public QObject
@@ -197,8 +264,20 @@ private slots:
     void shouldWriteOnlyThroughTheButton();
     void shouldReadBackAsTheFormSays();
 
+    void shouldReadWhatItWrites();
+    void shouldReadEachEncodingBack_data();
+    void shouldReadEachEncodingBack();
+    void shouldReportRealStyleRows_data();
+    void shouldReportRealStyleRows();
+    void shouldRefuseTextThatIsNoRow_data();
+    void shouldRefuseTextThatIsNoRow();
+    void shouldKeepTheRuleOnAnyText();
+    void shouldBringThePreviousFormBack();
+
 private:
+    static void fillAtRandom(QWidget *window, QRandomGenerator &random);
     QString generate();
+    QString readIntoForm(const QString &text);
     QString expectedValue(const Column &column) const;
     void fill(const QVariantMap &form);
     template <typename T>
@@ -207,6 +286,8 @@ private:
     Runewright *m_window = nullptr;
     QLineEdit *m_output = nullptr;
     QPushButton *m_generate = nullptr;
+    QPushButton *m_read = nullptr;
+    QPlainTextEdit *m_report = nullptr;
 };
 
 void SpellRowTest::init()
@@ -214,6 +295,10 @@ void SpellRowTest::init()
     m_window = new Runewright;
     m_output = m_window->findChild<QLineEdit *>("Output");
     m_generate = m_window->findChild<QPushButton *>("GenerateOutput");
+    m_read = m_window->findChild<QPushButton *>("ReadRow");
+    m_report = m_window->findChild<QPlainTextEdit *>("RowReport");
+    QVERIFY(m_read);
+    QVERIFY(m_report);
     QVERIFY(m_output);
     QVERIFY(m_generate);
 }
@@ -227,6 +312,13 @@ QString SpellRowTest::generate()
 {
     m_generate->click();
     return m_output->text();
+}
+
+QString SpellRowTest::readIntoForm(const QString &text)
+{
+    m_output->setText(text);
+    m_read->click();
+    return m_report->toPlainText();
 }
 
 void SpellRowTest::fill(const QVariantMap &form)
@@ -596,10 +688,10 @@ void SpellRowTest::shouldWriteOnlyThroughTheButton()
     QVERIFY(m_output->text().isEmpty());
 }
 
-void SpellRowTest::shouldReadBackAsTheFormSays()
+// Every field at a random value, typed names included: with spaces, tabs, quotes and line breaks,
+// and long enough to reach into the next column.
+void SpellRowTest::fillAtRandom(QWidget *window, QRandomGenerator &random)
 {
-    const quint32 seed = testSeed();
-    QRandomGenerator random(seed);
     static const QString pool[] = {
         "a", "Z", "_", ".", "0", "9", " ", " ", "\t", "\"", "\n", QStringLiteral("\u00E9"),
         QStringLiteral("\u00A0"), "sp_fire", ".sef", "None"};
@@ -611,24 +703,29 @@ void SpellRowTest::shouldReadBackAsTheFormSays()
             text += pool[random.bounded(int(std::size(pool)))];
         return text;
     };
+    for (QSpinBox *box : window->findChildren<QSpinBox *>()) {
+        const int pick = random.bounded(4);
+        box->setValue(pick == 0 ? box->minimum()
+                      : pick == 1 ? box->maximum()
+                                  : box->minimum() + int(random.bounded(quint64(box->maximum()) - box->minimum() + 1)));
+    }
+    for (QCheckBox *box : window->findChildren<QCheckBox *>())
+        box->setChecked(random.bounded(2));
+    for (QComboBox *box : window->findChildren<QComboBox *>()) {
+        box->setCurrentIndex(random.bounded(box->count()));
+        if (box->isEditable() && random.bounded(2))
+            box->setEditText(random.bounded(8) ? randomText() : box->itemText(0));
+    }
+    for (const char *name : {"Label", "IconResRef", "ImpactScript"})
+        window->findChild<QLineEdit *>(name)->setText(randomText());
+}
 
+void SpellRowTest::shouldReadBackAsTheFormSays()
+{
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed);
     for (int round = 0; round < 1000; ++round) {
-        for (QSpinBox *box : m_window->findChildren<QSpinBox *>()) {
-            const int pick = random.bounded(4);
-            box->setValue(pick == 0 ? box->minimum()
-                          : pick == 1 ? box->maximum()
-                                      : box->minimum() + int(random.bounded(quint64(box->maximum()) - box->minimum() + 1)));
-        }
-        for (QCheckBox *box : m_window->findChildren<QCheckBox *>())
-            box->setChecked(random.bounded(2));
-        for (QComboBox *box : m_window->findChildren<QComboBox *>()) {
-            box->setCurrentIndex(random.bounded(box->count()));
-            if (box->isEditable() && random.bounded(2))
-                box->setEditText(random.bounded(8) ? randomText() : box->itemText(0));
-        }
-        for (const char *name : {"Label", "IconResRef", "ImpactScript"})
-            field<QLineEdit>(name)->setText(randomText());
-
+        fillAtRandom(m_window, random);
         const QString row = generate();
         const QStringList read = readRow(row);
         QStringList expected;
@@ -641,6 +738,299 @@ void SpellRowTest::shouldReadBackAsTheFormSays()
         m_output->setText(QStringLiteral("edited"));
         QVERIFY2(generate() == row, context.constData());
     }
+}
+
+void SpellRowTest::shouldReadWhatItWrites()
+{
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed);
+    Runewright written;
+    for (int round = 0; round < 300; ++round) {
+        fillAtRandom(&written, random);
+        written.findChild<QPushButton *>("GenerateOutput")->click();
+        const QString row = written.findChild<QLineEdit *>("Output")->text();
+        fillAtRandom(m_window, random);
+        const QString report = readIntoForm(row);
+        const QByteArray context = QStringLiteral("seed %1, round %2, report: %3, row: %4")
+                                           .arg(seed).arg(round).arg(report, row).toUtf8();
+        QVERIFY2(generate() == row, context.constData());
+        QVERIFY2(report.endsWith(QLatin1String(": 69 of 69 columns as they stand.")) && !report.contains(u'\n'),
+                 context.constData());
+    }
+}
+
+void SpellRowTest::shouldReadEachEncodingBack_data()
+{
+    QTest::addColumn<QVariantMap>("values");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("group");
+    const auto row = [](const char *name, const QVariantMap &values, const QString &written, const char *group = "") {
+        QTest::newRow(name) << values << values.firstKey() << written << QString::fromLatin1(group);
+    };
+    row("number", {{"ID", "55"}}, "55");
+    row("number with zeros", {{"Name", "0042"}}, "42", "notation");
+    row("number with a sign", {{"SpellDesc", "+7"}}, "7", "notation");
+    row("number of no value", {{"Category", "****"}}, "0", "lost");
+    row("number above the box", {{"ConjTime", "100000000"}}, "0", "lost");
+    row("number of many digits", {{"ID", "99999999999999999999999"}}, "0", "lost");
+    row("number not whole", {{"CastTime", "1.5"}}, "0", "lost");
+    row("number or empty, above", {{"FeatID", "66060288"}}, "****", "lost");
+    row("number or empty, none", {{"Master", "****"}}, "****");
+    row("number or empty, 0", {{"SubRadSpell2", "0"}}, "0");
+    row("number or empty, -1", {{"AltMessage", "-1"}}, "****", "lost");
+    row("level 0 from 1", {{"Paladin", "0"}}, "****", "lost");
+    row("level from 1", {{"Warlock", "4"}}, "4");
+    row("level above", {{"Bard", "7"}}, "****", "lost");
+    row("level 0 from 0", {{"Wiz_Sorc", "0"}}, "0");
+    row("innate of no value", {{"Innate", "****"}}, "0", "lost");
+    row("flag 1", {{"Proj", "1"}}, "1");
+    row("flag 0", {{"ItemImmunity", "0"}}, "0");
+    row("flag of no value", {{"UseConcentration", "****"}}, "0", "lost");
+    row("flag 2", {{"HasProjectile", "2"}}, "0", "lost");
+    row("hostile 0", {{"HostileSetting", "0"}}, "****", "lost");
+    row("hostile none", {{"HostileSetting", "****"}}, "****");
+    row("components v", {{"VS", "v"}}, "v");
+    row("components S", {{"VS", "S"}}, "s", "notation");
+    row("components -", {{"VS", "-"}}, "****", "lost");
+    row("components none", {{"VS", "****"}}, "****");
+    row("mask in capitals", {{"MetaMagic", "0x3E"}}, "0x3e", "notation");
+    row("mask of one digit", {{"MetaMagic", "0x7"}}, "0x07", "notation");
+    row("mask with zeros", {{"TargetType", "0X0003"}}, "0x03", "notation");
+    row("mask of invocations", {{"MetaMagic", "0xFFFF05"}}, "0x05", "lost");
+    row("mask of no value", {{"MetaMagic", "****"}}, "0x00", "lost");
+    row("mask in decimal", {{"TargetType", "127"}}, "0x00", "lost");
+    row("letter", {{"School", "V"}}, "V");
+    row("letter in lower case", {{"School", "v"}}, "V", "notation");
+    row("letter of no entry", {{"Range", "X"}}, "P", "lost");
+    row("letter of no value", {{"School", "****"}}, "G", "lost");
+    row("entry number", {{"UserType", "4"}}, "4");
+    row("entry number of no entry", {{"UserType", "5"}}, "1", "lost");
+    row("targeting code", {{"TargetingUI", "14"}}, "14");
+    row("targeting code with a zero", {{"TargetingUI", "014"}}, "14", "notation");
+    row("targeting code of no shape", {{"TargetingUI", "20"}}, "0", "lost");
+    row("targeting code of no value", {{"TargetingUI", "****"}}, "0", "lost");
+    row("entry", {{"ProjType", "homing"}}, "homing");
+    row("entry in capitals", {{"CastAnim", "Touch"}}, "touch", "notation");
+    row("entry of no list", {{"ProjSpwnPoint", "hand"}}, "****", "lost");
+    row("entry that means none", {{"ConjSoundMale", "Silent"}}, "****", "lost");
+    row("typed entry", {{"ImpactSEF", "sp_fire_aoe.sef"}}, "sp_fire_aoe.sef");
+    row("typed name in capitals", {{"ProjSEF", "SP_ORBACID.SEF"}}, "SP_ORBACID.SEF");
+    row("typed name with spaces", {{"ConjVisual0", "my conjure.sef"}}, "my conjure.sef");
+    row("typed None", {{"ProjModel", "None"}}, "****", "lost");
+    row("typed name too long", {{"LowProjSEF", QString(40000, u'p')}}, QString(32767, u'p'), "lost");
+    row("label", {{"Label", "Fireball"}}, "Fireball");
+    row("label with a space", {{"Label", "Magic Missile"}}, "Magic_Missile", "lost");
+    row("label too long", {{"Label", QString(49, u'L')}}, QString(48, u'L'), "lost");
+    row("resource with a space", {{"IconResRef", "is fire"}}, "is fire");
+    row("resource with a tab", {{"IconResRef", "is\tfire"}}, "is fire", "lost");
+    row("script of nothing", {{"ImpactScript", ""}}, "****", "lost");
+    row("class of a spontaneous spell", {{"SpontaneouslyCast", "1"}, {"SpontCastClassReq", "3"}}, "3");
+    row("class of another spell", {{"SpontCastClassReq", "0"}}, "****", "lost");
+    row("fixed column with text", {{"ImmunityType", "Fire"}}, "****", "lost");
+    row("last column", {{"REMOVED", "1"}}, "0", "lost");
+}
+
+void SpellRowTest::shouldReadEachEncodingBack()
+{
+    QFETCH(QVariantMap, values);
+    QFETCH(QString, column);
+    QFETCH(QString, written);
+    QFETCH(QString, group);
+
+    QStringList row = readRow(generate());
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        row[columnIndex(it.key())] = it.value().toString();
+    const QString report = readIntoForm(joined(row));
+    QCOMPARE(readRow(generate()).at(columnIndex(column)), written);
+    const Named named = namedIn(report);
+    QCOMPARE(named.lost, group == QLatin1String("lost") ? QStringList{column} : QStringList());
+    QCOMPARE(named.renotated, group == QLatin1String("notation") ? QStringList{column} : QStringList());
+}
+
+void SpellRowTest::shouldReportRealStyleRows_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QStringList>("lost");
+    QTest::addColumn<QStringList>("renotated");
+
+    QTest::newRow("tabs, CRLF, capitals")
+            << "55\tFireball\t721\tis_fireball\tV\tL\tvs\t0x3F\t0x3E\tNW_S0_Fireball\t****\t****\t****\t****\t"
+               "****\t3\t****\t3\t1500\thand\tsp_evocation_conjure.sef\t****\t****\t****\t****\tvs_chant_evoc_hm\t"
+               "vs_chant_evoc_hf\t****\tself\t1000\t****\t****\t****\t****\t****\t1\t****\tsp_fireball\t****\thoming\t"
+               "hand\t****\t****\tsp_fire_aoe.sef\t****\tFire\t1\t****\t****\t****\t****\t****\t11\t****\t1\t1084\t1\t"
+               "0\t0\t****\t1\t****\t****\t****\t1\t****\t2\t0\t0\r\n"
+            << "Row 55 (Fireball): 64 of 69 columns as they stand."
+            << QStringList{"ProjSpwnPoint", "ImmunityType", "SpontCastClassReq"}
+            << QStringList{"MetaMagic", "TargetType"};
+    QTest::newRow("quotes, invocation bits, names of no entry")
+            << "  1059 \"Eldritch Blast\" 6290 \"is eldritch blast\" V S - 0xFFFF00 0x02 NW_S0_IELDBLAST **** "
+               "**** **** **** **** **** 1 1 500 HAND sp_eldritch_conjure **** **** **** **** vs_chant_lock_hm "
+               "vs_chant_lock_lei_hf **** ATTACK 500 **** **** **** **** **** 1 **** sp_eldritch_travel.sef "
+               "sp_eldritch_travel.sef Homing rhand **** **** sp_eldritch_aoe.sef **** **** 1 **** **** **** **** "
+               "**** 0 **** 3 6291 0 0 **** -1 1 66060288 **** **** 1 **** 0 0 0\n"
+            << "Row 1059 (\"Eldritch Blast\"): 60 of 69 columns as they stand."
+            << QStringList{"Label", "VS", "MetaMagic", "ConjSoundMale", "AltMessage", "FeatID"}
+            << QStringList{"ConjAnim", "CastAnim", "ProjType"};
+    QTest::newRow("no values where fields need one, text in fixed columns")
+            << "812 **** **** **** **** **** **** **** **** **** **** **** **** **** **** **** **** **** **** "
+               "**** **** **** **** **** **** **** **** **** **** **** **** **** vco_mehanelec01 **** cas_sound "
+               "**** **** **** **** **** **** **** **** **** **** Mind_Affecting **** **** **** **** **** **** "
+               "**** **** **** **** **** **** 0 **** 0 **** 3 **** **** **** **** **** 1"
+            << "Row 812: 44 of 69 columns as they stand."
+            << QStringList{"Name", "School", "Range", "MetaMagic", "TargetType", "Innate", "ConjTime", "CastTime",
+                           "CastVisual1", "CastSound", "Proj", "ImmunityType", "ItemImmunity", "Category",
+                           "UserType", "SpellDesc", "UseConcentration", "SpontaneouslyCast", "SpontCastClassReq",
+                           "HostileSetting", "Counter1", "HasProjectile", "TargetingUI", "CastableOnDead", "REMOVED"}
+            << QStringList{};
+}
+
+void SpellRowTest::shouldReportRealStyleRows()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, first);
+    QFETCH(QStringList, lost);
+    QFETCH(QStringList, renotated);
+
+    const QString report = readIntoForm(row);
+    QCOMPARE(report.section(u'\n', 0, 0), first);
+    QCOMPARE(namedIn(report).lost, lost);
+    QCOMPARE(namedIn(report).renotated, renotated);
+}
+
+void SpellRowTest::shouldRefuseTextThatIsNoRow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("answer");
+
+    SpellRowTest::init();
+    const QStringList row = readRow(generate());
+    SpellRowTest::cleanup();
+    QTest::newRow("empty") << "" << "The Output field is empty";
+    QTest::newRow("blank") << " \t\r\n" << "The Output field is empty";
+    QTest::newRow("52 values") << row.mid(0, 52).join(u' ')
+                               << "52 values; a spell row has 69: the row number, then Label to REMOVED";
+    QTest::newRow("70 values") << (row + QStringList{"0"}).join(u' ') << "70 values;";
+    QTest::newRow("unclosed quote") << row.join(u' ').replace(QLatin1String(" 1500 "), QLatin1String(" \"1500 "))
+                                    << "A double quote opens a value at character";
+    QTest::newRow("quote in a value") << row.join(u' ').replace(QLatin1String("1500"), QLatin1String("15\"00"))
+                                      << "A double quote stands inside a value at character";
+    QTest::newRow("2DA line") << "2DA V2.0\r\n" << "This is the table's first line";
+    QTest::newRow("header line") << "   Label Name IconResRef School Range VS MetaMagic" << "This is the table's header line";
+    QTest::newRow("two rows") << row.join(u' ') + u'\n' + row.join(u' ') << "The text goes on to another line at character";
+    QTest::newRow("1 MiB of words") << QString(512 * 1024, u'x').replace(QLatin1String("x"), QLatin1String("x "))
+                                    << "524288 values;";
+    QTest::newRow("1 MiB open quote") << u'"' + QString(1024 * 1024, u'q') << "A double quote opens a value at character 1 ";
+}
+
+void SpellRowTest::shouldRefuseTextThatIsNoRow()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, answer);
+
+    fill({{"Label", "Mine"}, {"ProjSEF", "typed.sef"}});
+    const QStringList before = formState(m_window);
+    QElapsedTimer timer;
+    timer.start();
+    const QString report = readIntoForm(text);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(report.startsWith(answer) && !report.contains(u'\n'), qPrintable(report));
+    QCOMPARE(formState(m_window), before);
+    QVERIFY(!field<QPushButton>("UndoRead")->isEnabled());
+}
+
+// Mutated and random rows: either the form stays as it was and the report says why in one line,
+// or the form writes every value back but in exactly the columns the report names.
+void SpellRowTest::shouldKeepTheRuleOnAnyText()
+{
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed);
+    const int rounds = qEnvironmentVariableIsSet("RUNEWRIGHT_FUZZ_ROUNDS")
+            ? qEnvironmentVariableIntValue("RUNEWRIGHT_FUZZ_ROUNDS") : 100000;
+    const QString pool[] = {"****", "0", "-1", "1", "7", "+5", "0x7F", "0X3e", "0xFFFF00", "vs", "S", "-",
+                            "v", "HAND", "hand", "None", "Silent", "Fire", "66060288", "\"", "\"a b\"", "\t",
+                            "a\"b", "\r\n", "Label", "2DA", QString(60, u'w'), QStringLiteral("\u00E9\u00A0"),
+                            "sp_fire_aoe.sef", "Homing", "014", "99999999999"};
+    // The reader and the writer on the form itself, without the field that shows the row, which
+    // would take most of the time.
+    FormWindow form;
+    const auto written = [&] {
+        QString row;
+        for (const SpellColumn &column : spellColumns(form.ui))
+            row += cell(column.encoding.write(), column.width);
+        return readRow(row);
+    };
+    QStringList base = written();
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 16 == 0) {
+            fillAtRandom(&form, random);
+            base = written();
+        }
+        QStringList values = base;
+        for (int change = random.bounded(1, 4); change > 0; --change) {
+            const QString &value = pool[random.bounded(int(std::size(pool)))];
+            const int at = random.bounded(int(values.size()));
+            switch (random.bounded(8)) {
+            case 0: values.removeAt(at); break;
+            case 1: values.insert(at, value); break;
+            case 2: values[at] = values.at(random.bounded(int(values.size()))); break;
+            case 3: values[at] = values.at(at).toUpper(); break;
+            default: values[at] = value;
+            }
+        }
+        QString text = values.join(random.bounded(2) ? u' ' : u'\t');
+        if (round % 64 == 1)
+            text = text.mid(random.bounded(int(text.size()) + 1));
+        const QStringList before = written();
+        bool read = false;
+        const QString report = readRowIntoForm(form.ui, text, &read);
+        const QByteArray context = QStringLiteral("seed %1, round %2, text: %3\nreport: %4")
+                                           .arg(seed).arg(round).arg(text, report).toUtf8();
+        if (!read) {
+            QVERIFY2(!report.isEmpty() && !report.contains(u'\n') && written() == before, context.constData());
+            continue;
+        }
+        // The row without the blanks and line ends that a copy brings from around it.
+        static const QRegularExpression around(QStringLiteral("^[ \t\r\n]+|[ \t\r\n]+$"));
+        const QStringList in = readRow(text.remove(around));
+        const QStringList out = written();
+        const Named named = namedIn(report);
+        QVERIFY2(in.size() == 69 && out.size() == 69, context.constData());
+        for (int i = 0; i < 69; ++i) {
+            const QString column = QLatin1String(columns[i].name);
+            QVERIFY2((in.at(i) != out.at(i)) == (named.lost.contains(column) || named.renotated.contains(column)),
+                     context.constData());
+            QVERIFY2(!named.renotated.contains(column) || in.at(i).compare(out.at(i), Qt::CaseInsensitive) == 0
+                             || sameNumber(in.at(i), out.at(i)),
+                     context.constData());
+        }
+    }
+}
+
+void SpellRowTest::shouldBringThePreviousFormBack()
+{
+    auto *undo = field<QPushButton>("UndoRead");
+    QRandomGenerator random(testSeed());
+    fillAtRandom(m_window, random);
+    const QStringList mine = formState(m_window);
+    QVERIFY(!undo->isEnabled());
+
+    Runewright other;
+    fillAtRandom(&other, random);
+    other.findChild<QPushButton *>("GenerateOutput")->click();
+    readIntoForm(other.findChild<QLineEdit *>("Output")->text());
+    const QStringList read = formState(m_window);
+    QVERIFY(read != mine);
+    QVERIFY(undo->isEnabled());
+
+    undo->click();
+    QCOMPARE(formState(m_window), mine);
+    undo->click();
+    QCOMPARE(formState(m_window), read);
+    QVERIFY(!m_report->toPlainText().isEmpty());
+    generate();
+    QVERIFY(m_report->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(SpellRowTest)

@@ -5,6 +5,7 @@
 
 #include "accessibleform.h"
 #include "cleantext.h"
+#include "rowreader.h"
 #include "spellrow.h"
 
 Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
@@ -17,9 +18,40 @@ Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
 
 void Runewright::UpdateOutput()
 {
+    ui.RowReport->clear();
     ui.Output->clear();
     for (const SpellColumn &column : spellColumns(ui))
-        ui.Output->insert(column.cell());
+        ui.Output->insert(cell(column.encoding.write(), column.width));
+}
+
+QList<QWidget *> Runewright::formPages() const
+{
+    return {ui.tabInfo, ui.tabData, ui.tabClasses, ui.tabTarges, ui.tabAnimations, ui.tabSounds, ui.tabProjectiles};
+}
+
+void Runewright::ReadRow()
+{
+    FormState before(formPages());
+    bool read = false;
+    ui.RowReport->setPlainText(readRowIntoForm(ui, ui.Output->text(), &read));
+    if (!read)
+        return;
+    m_otherForm = std::move(before);
+    m_undone = false;
+    ui.UndoRead->setText(QStringLiteral("Undo Read"));
+    ui.UndoRead->setEnabled(true);
+}
+
+// Undoing keeps the form it replaces, so that the same button brings the read back.
+void Runewright::UndoRead()
+{
+    FormState replaced(formPages());
+    m_otherForm.restore();
+    m_otherForm = std::move(replaced);
+    m_undone = !m_undone;
+    ui.UndoRead->setText(m_undone ? QStringLiteral("Redo Read") : QStringLiteral("Undo Read"));
+    ui.RowReport->setPlainText(m_undone ? QStringLiteral("The form is back as it was before the read.")
+                                        : QStringLiteral("The form is back as the read left it."));
 }
 
 void Runewright::CleanText()

@@ -10,6 +10,8 @@
 #include "form/ui_runewright.h"
 #endif
 
+#include "formstate.h"
+
 #include <QMainWindow>
 
 class Runewright : public QMainWindow
@@ -22,9 +24,16 @@ public:
 public slots:
     void UpdateOutput();
     void CleanText();
+    void ReadRow();
+    void UndoRead();
 
 private:
+    QList<QWidget *> formPages() const;
+
     Ui::RunewrightClass ui;
+    // The form that "Undo Read" brings back: the one before the last read, or after it once undone.
+    FormState m_otherForm;
+    bool m_undone = false;
 };
 
 #endif // RUNEWRIGHT_H
