@@ -4,7 +4,7 @@
 // screenshots OUTPUT_DIR
 //
 // Opens the window, fills in an example spell, and saves a picture of each page, then one of
-// the Output page after "Regenerate Output".
+// the Output page after "Regenerate Output", and one after "Read Row into Form".
 
 #include "runewright.h"
 
@@ -125,8 +125,19 @@ int main(int argc, char *argv[])
     tabs->setCurrentIndex(7);
     window.findChild<QPushButton *>("GenerateOutput")->click();
     // Show the row from its start, as after pressing Home in the field.
-    window.findChild<QLineEdit *>("Output")->setCursorPosition(0);
+    auto *row = window.findChild<QLineEdit *>("Output");
+    row->setCursorPosition(0);
     if (!save(QStringLiteral("10-output-regenerated")))
         return 1;
-    return 0;
+
+    // A spell row as the game's table holds it, read back into the form.
+    row->setText(QStringLiteral(
+            "55\tFireball\t721\tis_fireball\tV\tL\tvs\t0x3F\t0x3E\tNW_S0_Fireball\t****\t****\t****\t"
+            "****\t****\t3\t****\t3\t1500\thand\tsp_evocation_conjure.sef\t****\t****\t****\t****\t"
+            "vs_chant_evoc_hm\tvs_chant_evoc_hf\t****\tself\t1000\t****\t****\t****\t****\t****\t1\t****\t"
+            "sp_fireball\t****\thoming\thand\t****\t****\tsp_fire_aoe.sef\t****\tFire\t1\t****\t****\t****\t"
+            "****\t****\t11\t****\t1\t1084\t1\t0\t0\t****\t1\t****\t****\t****\t1\t****\t2\t0\t0"));
+    row->setCursorPosition(0);
+    window.findChild<QPushButton *>("ReadRow")->click();
+    return save(QStringLiteral("12-read-row")) ? 0 : 1;
 }
