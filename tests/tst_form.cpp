@@ -110,6 +110,8 @@ private slots:
     void shouldSwitchPagesFromEveryField_data();
     void shouldSwitchPagesFromEveryField();
     void shouldStillSearchListsByTypedLetter();
+    void shouldClearTheTipWhenFocusReachesTheTabBar();
+    void shouldFindTheEditFieldOfAListAtItsPlaceOnScreen();
 
     void shouldChangeNothingButTheFieldEdited();
     void shouldKeepPagesInPlaceWhenEnlarged();
@@ -983,6 +985,10 @@ void FormTest::shouldSwitchPagesFromEveryField_data()
     QTest::newRow("SpellText, Ctrl+Tab: round to Info") << 8 << "SpellText" << int(Qt::Key_Tab) << control << int(Info);
     QTest::newRow("SpellText, Ctrl+Shift+Tab") << 8 << "SpellText" << int(Qt::Key_Backtab) << controlShift << 7;
     QTest::newRow("Output, Ctrl+PgDown") << 7 << "Output" << int(Qt::Key_PageDown) << control << 8;
+    // Where the focus is when the window opens.
+    QTest::newRow("tab bar, Ctrl+PgDown") << int(Info) << "tab bar" << int(Qt::Key_PageDown) << control << int(Data);
+    QTest::newRow("tab bar, Ctrl+PgUp") << int(Info) << "tab bar" << int(Qt::Key_PageUp) << control << 8;
+    QTest::newRow("tab bar, Ctrl+Shift+Tab") << int(Data) << "tab bar" << int(Qt::Key_Backtab) << controlShift << int(Info);
 }
 
 void FormTest::shouldSwitchPagesFromEveryField()
@@ -995,7 +1001,7 @@ void FormTest::shouldSwitchPagesFromEveryField()
 
     QWidget *shown = showPage(page);
     QVERIFY(shown);
-    auto *input = shown->findChild<QWidget *>(name);
+    QWidget *input = name == QLatin1String("tab bar") ? m_tabs->tabBar() : shown->findChild<QWidget *>(name);
     QVERIFY(input);
     input->setFocus(Qt::TabFocusReason);
     const QVariantMap before = formValues(m_window);
@@ -1012,6 +1018,30 @@ void FormTest::shouldStillSearchListsByTypedLetter()
     QTest::keyClick(school, Qt::Key_N);
     QVERIFY2(school->currentText().startsWith(u'N'), qPrintable(school->currentText()));
     QCOMPARE(m_tabs->currentIndex(), int(Data));
+}
+
+void FormTest::shouldClearTheTipWhenFocusReachesTheTabBar()
+{
+    QVERIFY(showPage(Data));
+    QTest::mouseMove(m_window->centralWidget(), QPoint(2, 2));
+    auto *school = field<QComboBox>("School");
+    school->setFocus(Qt::TabFocusReason);
+    QCOMPARE(m_window->statusBar()->currentMessage(), school->statusTip());
+    QTest::keyClick(school, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), m_tabs->tabBar());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+}
+
+// What a screen reader's mouse review asks: the accessible object at a point on the screen.
+void FormTest::shouldFindTheEditFieldOfAListAtItsPlaceOnScreen()
+{
+    m_window->move(300, 200);
+    QVERIFY(showPage(Animations));
+    auto *list = field<QComboBox>("ConjVisual0");
+    const QPoint center = list->lineEdit()->mapToGlobal(list->lineEdit()->rect().center());
+    QAccessibleInterface *found = QAccessible::queryAccessibleInterface(list)->childAt(center.x(), center.y());
+    QVERIFY(found);
+    QCOMPARE(found->object(), list->lineEdit());
 }
 
 void FormTest::shouldChangeNothingButTheFieldEdited()

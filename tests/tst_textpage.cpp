@@ -246,10 +246,11 @@ void TextPageTest::shouldTakePastesAndDropsAsPlainText_data()
         QTest::addRow("%s: Markdown first, then the same as plain text", how)
                 << drop << QStringList{"text/markdown", "text/plain"} << QStringList{markdown, markdown}
                 << markdown;
-        // A drop of Markdown alone is refused, as of any data without plain text.
-        if (!drop)
-            QTest::addRow("%s: Markdown alone", how)
-                    << drop << QStringList{"text/markdown"} << QStringList{markdown} << markdown;
+        QTest::addRow("%s: Markdown alone", how)
+                << drop << QStringList{"text/markdown"} << QStringList{markdown} << markdown;
+        QTest::addRow("%s: HTML alone", how)
+                << drop << QStringList{"text/html"} << QStringList{html + QStringLiteral("<p>spell\u2019s \u2014 fire</p>")}
+                << QStringLiteral("Heading\nbold and link\nitem\nspell\u2019s \u2014 fire");
         QTest::addRow("%s: HTML first, then plain text", how)
                 << drop << QStringList{"text/html", "text/plain"} << QStringList{html, plain} << plain;
         QTest::addRow("%s: rich text first, then plain text", how)

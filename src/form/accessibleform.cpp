@@ -3,16 +3,17 @@
 
 #include "accessibleform.h"
 
+#include "accessiblelist.h"
+
 #include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAccessibleWidget>
-#include <QComboBox>
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -72,123 +73,24 @@ QHash<QWidget *, QString> namesFromLabels(const QWidget *page)
     return names;
 }
 
-void showTipOf(QWidget *field)
+void showTipOf(QWidget *widget)
 {
     // Delivered as the pointer's tips are: up to the window, which shows it in its status bar.
-    QStatusTipEvent tip(field->statusTip());
-    QCoreApplication::sendEvent(field, &tip);
+    QStatusTipEvent tip(widget->statusTip());
+    QCoreApplication::sendEvent(widget, &tip);
 }
-
-// +1 for the keys that turn to the next page, -1 for those to the previous one, 0 for others.
-int pageStep(const QKeyEvent *key)
-{
-    if (!(key->modifiers() & Qt::ControlModifier))
-        return 0;
-    switch (key->key()) {
-    case Qt::Key_Tab:
-        return key->modifiers() & Qt::ShiftModifier ? -1 : 1;
-    case Qt::Key_PageDown:
-        return 1;
-    case Qt::Key_Backtab:
-    case Qt::Key_PageUp:
-        return -1;
-    default:
-        return 0;
-    }
-}
-
-#ifdef Q_OS_UNIX
-// On Unix, Qt reads a list by its current item alone, whatever its accessible name, and leaves
-// the name to the relation with a label whose buddy the list is; the form's labels have no
-// buddies, so a screen reader would never hear which column a list is. This is Qt's own reading
-// of a list, but for the name.
-class NamedComboBox : public QAccessibleWidget
-{
-public:
-    explicit NamedComboBox(QComboBox *box)
-        : QAccessibleWidget(box, QAccessible::ComboBox)
-    {
-    }
-
-    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
-
-    // The popup's list, and the edit field of a list that can be typed into.
-    int childCount() const override { return box()->isEditable() ? 2 : 1; }
-    QAccessibleInterface *child(int index) const override
-    {
-        if (index == 0)
-            return QAccessible::queryAccessibleInterface(box()->view());
-        if (index == 1 && box()->isEditable())
-            return QAccessible::queryAccessibleInterface(box()->lineEdit());
-        return nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        if (child->object() == box()->view())
-            return 0;
-        if (box()->isEditable() && child->object() == box()->lineEdit())
-            return 1;
-        return -1;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        if (box()->isEditable() && box()->lineEdit()->rect().contains(x, y))
-            return child(1);
-        return nullptr;
-    }
-    // The edit field never has the focus itself: the list is its focus proxy.
-    QAccessibleInterface *focusChild() const override { return box()->isEditable() ? child(1) : nullptr; }
-
-    QString text(QAccessible::Text text) const override
-    {
-        if (text == QAccessible::Value)
-            return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
-        if (text == QAccessible::Name && box()->accessibleName().isEmpty())
-            return box()->currentText();
-        return QAccessibleWidget::text(text);
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.expandable = true;
-        state.expanded = box()->view()->isVisible();
-        state.editable = box()->isEditable();
-        return state;
-    }
-
-    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
-    void doAction(const QString &action) override
-    {
-        if (action != showMenuAction() && action != pressAction())
-            return;
-        if (box()->view()->isVisible())
-            box()->hidePopup();
-        else
-            box()->showPopup();
-    }
-};
-
-QAccessibleInterface *namedComboBoxes(const QString &className, QObject *object)
-{
-    auto *box = qobject_cast<QComboBox *>(object);
-    return className == QLatin1String("QComboBox") && box ? new NamedComboBox(box) : nullptr;
-}
-#endif
 
 } // namespace
 
 void AccessibleForm::prepareLists()
 {
-#ifdef Q_OS_UNIX
     // Asked before the application's own factory, which stays for everything else; a second
     // call changes nothing.
-    QAccessible::installFactory(namedComboBoxes);
-#endif
+    QAccessible::installFactory(namedList);
 }
 
-AccessibleForm::AccessibleForm(QTabWidget *tabs, QObject *parent)
-    : QObject(parent)
-    , m_tabs(tabs)
+AccessibleForm::AccessibleForm(QTabWidget *tabs, QWidget *window)
+    : QObject(window)
 {
     for (int index = 0; index < tabs->count(); ++index) {
         const QWidget *page = tabs->widget(index);
@@ -204,54 +106,39 @@ AccessibleForm::AccessibleForm(QTabWidget *tabs, QObject *parent)
             if (!name.isEmpty())
                 field->setAccessibleName(name);
             field->setAccessibleDescription(field->statusTip());
-            watch(field);
+            // A field is the focus proxy of its parts (a spin box's edit, a text box's viewport),
+            // so focus entering any of them reaches it.
+            field->installEventFilter(this);
         }
     }
-}
+    tabs->tabBar()->installEventFilter(this);
 
-void AccessibleForm::watch(QWidget *field)
-{
-    QList<QWidget *> parts = field->findChildren<QWidget *>();
-    parts.prepend(field);
-    for (QWidget *part : std::as_const(parts)) {
-        if (part != field && part->isWindow())
-            continue;
-        m_fieldOf.insert(part, field);
-        part->installEventFilter(this);
+    // The tab widget turns on Ctrl+Tab only from within its pages, and a list would take the
+    // keys for a search; window shortcuts come first, wherever the focus is.
+    const auto turn = [tabs](int step) {
+        tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
+    };
+    const QList<QKeySequence> next = {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown};
+    const QList<QKeySequence> previous = {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab,
+                                          Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageUp};
+    for (const auto &[keys, step] : {std::pair(next, 1), std::pair(previous, -1)}) {
+        auto *shortcut = new QShortcut(window);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, tabs, [turn, step = step] { turn(step); });
     }
 }
 
 bool AccessibleForm::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (const int step = pageStep(static_cast<QKeyEvent *>(event))) {
-            // Turned by the tab widget as it turns on Ctrl+Tab and Ctrl+Shift+Tab from elsewhere:
-            // the next or previous enabled page, round the end. A list would take these keys for
-            // a type-ahead search, and the tab widget itself knows neither Ctrl+PgDown nor Ctrl+PgUp.
-            QKeyEvent turn(QEvent::KeyPress, step > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
-                           step > 0 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-            QCoreApplication::sendEvent(m_tabs, &turn);
-            return true;
-        }
-        break;
-    case QEvent::FocusIn:
-        switch (static_cast<QFocusEvent *>(event)->reason()) {
-        case Qt::ActiveWindowFocusReason: // the window opening or coming back
-        case Qt::PopupFocusReason: // a list's popup closing
-        case Qt::MenuBarFocusReason:
-            break;
-        default:
-            showTipOf(m_fieldOf.value(watched));
-        }
-        break;
-    case QEvent::Enter:
+    auto *widget = static_cast<QWidget *>(watched);
+    if (event->type() == QEvent::FocusIn) {
+        // Not when the window opens or comes back, nor when a list's popup closes.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            showTipOf(widget);
+    } else if (event->type() == QEvent::Enter && widget->statusTip().isEmpty()) {
         // A field with a tip shows it itself; one without clears what focus may have left.
-        if (watched == m_fieldOf.value(watched) && static_cast<QWidget *>(watched)->statusTip().isEmpty())
-            showTipOf(static_cast<QWidget *>(watched));
-        break;
-    default:
-        break;
+        showTipOf(widget);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -4,7 +4,6 @@
 #ifndef ACCESSIBLEFORM_H
 #define ACCESSIBLEFORM_H
 
-#include <QHash>
 #include <QObject>
 
 class QTabWidget;
@@ -15,9 +14,9 @@ class QWidget;
 // - every input and button gets an accessible name from the label of its row (the column name
 //   modders know), and an accessible description from its status tip;
 // - keyboard focus entering a field shows its status tip in the status bar, or clears the bar
-//   for a field without one, as the pointer resting on it does;
-// - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp switch pages from every field, the lists
-//   that would take them for a type-ahead search included.
+//   for a field without one, and for the tab bar, as the pointer resting on it does;
+// - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp turn the pages from anywhere in the
+//   window, the lists that would take them for a type-ahead search included.
 class AccessibleForm : public QObject
 {
     Q_OBJECT
@@ -28,18 +27,11 @@ public:
     // reader that is already listening asks for them as they are made.
     static void prepareLists();
 
-    // Covers the fields on every page of tabs; a child of parent, which should be the window.
-    AccessibleForm(QTabWidget *tabs, QObject *parent);
+    // Covers the fields on every page of tabs, in window, its parent.
+    AccessibleForm(QTabWidget *tabs, QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void watch(QWidget *field);
-
-    QTabWidget *m_tabs;
-    // Each watched widget, a field or a part of one (a spin box's line edit), to its field.
-    QHash<QObject *, QWidget *> m_fieldOf;
 };
 
 #endif // ACCESSIBLEFORM_H

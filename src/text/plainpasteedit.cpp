@@ -4,6 +4,32 @@
 #include "plainpasteedit.h"
 
 #include <QMimeData>
+#include <QTextDocumentFragment>
+
+namespace {
+
+// The plain text that data offers: its text; else its Markdown, whose characters are text too;
+// else the text of its HTML. Null where it offers none of them.
+QString plainText(const QMimeData *source)
+{
+    const QString markdown = QStringLiteral("text/markdown");
+    if (source->hasText())
+        return source->text();
+    if (source->hasFormat(markdown))
+        return QString::fromUtf8(source->data(markdown));
+    if (source->hasHtml())
+        return QTextDocumentFragment::fromHtml(source->html()).toPlainText();
+    return {};
+}
+
+} // namespace
+
+bool PlainPasteEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    if (acceptRichText() || !source)
+        return QTextEdit::canInsertFromMimeData(source);
+    return !plainText(source).isNull();
+}
 
 void PlainPasteEdit::insertFromMimeData(const QMimeData *source)
 {
@@ -11,11 +37,10 @@ void PlainPasteEdit::insertFromMimeData(const QMimeData *source)
         QTextEdit::insertFromMimeData(source);
         return;
     }
-    // Markdown is text too: offered alone, its characters go in as they stand.
-    const QString markdown = QStringLiteral("text/markdown");
-    if (!source->hasText() && !source->hasFormat(markdown))
+    const QString text = plainText(source);
+    if (text.isNull())
         return;
     QMimeData plain;
-    plain.setText(source->hasText() ? source->text() : QString::fromUtf8(source->data(markdown)));
+    plain.setText(text);
     QTextEdit::insertFromMimeData(&plain);
 }
