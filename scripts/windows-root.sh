@@ -8,7 +8,8 @@
 # stay on this machine, which needs nothing of Debian 13. The root goes into a cache outside
 # the checkout, with a stamp: it is made once, and again when its recipe below changes.
 #
-#   windows-root.sh                  makes the root if needed and prints its folder
+#   windows-root.sh                  makes the root if needed and prints its folder, and only
+#                                    that, on standard output
 #   windows-root.sh COMMAND [ARG...] runs COMMAND in the root, in this folder, as this user, with
 #                                    this checkout and the Qt for Windows at their own paths
 #
@@ -16,8 +17,10 @@
 #   RUNEWRIGHT_QT_WINDOWS    the Qt for Windows (default: ~/.cache/runewright/qt-mingw-static)
 set -euo pipefail
 checkout=$(cd "$(dirname "$0")/.." && pwd)
-source "$checkout/scripts/install-deps.sh"
-install_missing mmdebstrap debian-archive-keyring
+# Standard output is the root's folder alone: what is installed is said on standard error.
+source "$checkout/scripts/install-deps.sh" >&2
+source "$checkout/scripts/apt-archives.sh"
+install_missing mmdebstrap debian-archive-keyring >&2
 
 say() { echo "windows-root: $*" >&2; }
 fail() { say "$*"; exit 1; }
@@ -32,44 +35,23 @@ qt=${RUNEWRIGHT_QT_WINDOWS:-$HOME/.cache/runewright/qt-mingw-static}
 sudo=()
 ((EUID == 0)) || sudo=(sudo)
 
-# This machine's Debian entries (those of its own release, backports left out) for the new suite:
-# the same archives, reached the same way, with no host written here.
+# This machine's Debian archives (those of its own release, backports left out) for the new
+# suite: the same archives, reached the same way, with no host written here.
 host=$(. /etc/os-release && echo "$VERSION_CODENAME")
 [[ -n $host ]] || fail "/etc/os-release names no release to take the apt sources from"
-sources() {
-    local list
-    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [[ -f $list ]] || continue
-        # One-line entries: "deb [options] URI SUITE COMPONENT...", the options dropped.
-        sed -n 's/^[[:space:]]*deb[[:space:]]\+\(\[[^]]*\][[:space:]]*\)\?//p' "$list" |
-            awk -v host="$host" -v suite="$suite" '
-                $2 ~ "^" host "(-updates|-security)?$" { sub("^" host, suite, $2); print "deb " $0 }'
-    done
-    for list in /etc/apt/sources.list.d/*.sources; do
-        [[ -f $list ]] || continue
-        awk -v host="$host" -v suite="$suite" 'BEGIN { RS = "" }
-            { deb = 0; uris = ""; suites = ""; comps = ""
-              n = split($0, line, "\n")
-              for (k = 1; k <= n; k++) {
-                  field = line[k]; sub(/:.*/, "", field); value = line[k]; sub(/^[^:]*:[[:space:]]*/, "", value)
-                  if (field == "Types") deb = value ~ /(^|[[:space:]])deb([[:space:]]|$)/
-                  else if (field == "URIs") uris = value
-                  else if (field == "Suites") suites = value
-                  else if (field == "Components") comps = value
-              }
-              if (!deb) next
-              nu = split(uris, u, /[[:space:]]+/); ns = split(suites, s, /[[:space:]]+/)
-              for (a = 1; a <= nu; a++) for (b = 1; b <= ns; b++)
-                  if (s[b] ~ "^" host "(-updates|-security)?$") { t = s[b]; sub("^" host, suite, t); print "deb " u[a] " " t " " comps } }' \
-            "$list"
-    done
-}
-mapfile -t mirrors < <(sources | awk '!seen[$0]++')
+mapfile -t mirrors < <(apt_archives | awk -v host="$host" -v suite="$suite" '
+    $2 ~ "^" host "(-updates|-security)?$" { sub("^" host, suite, $2); print "deb " $0 }')
 ((${#mirrors[@]})) || fail "this machine's apt sources have no entry for Debian $host to derive $suite's from"
 
-# The stamp names everything the root is made from.
+# The stamp, inside the root, names everything the root is made from; a folder without it is
+# no root of ours and is never removed.
 recipe=$(printf '%s\n' "$suite" "${packages[@]}" "${mirrors[@]}")
-if ! [[ -f $root.stamp && $(<"$root.stamp") == "$recipe" && -x $root/usr/bin/cmake ]]; then
+stamp=$root/runewright-root-stamp
+if ! [[ -f $stamp && $(<"$stamp") == "$recipe" && -x $root/usr/bin/cmake ]]; then
+    # A root made by an older version of this script has its stamp beside it.
+    if [[ -e $root && ! -f $stamp && ! -f $root.stamp && -n $(ls -A "$root" 2>/dev/null) ]]; then
+        fail "$root holds files but no build root of Runewright's (no $(basename "$stamp")): remove it, or name another folder in RUNEWRIGHT_WINDOWS_ROOT"
+    fi
     say "making the Debian $suite build root in $root (a few minutes)"
     "${sudo[@]}" rm -rf "$root" "$root.stamp"
     mkdir -p "$(dirname "$root")"
@@ -78,7 +60,7 @@ if ! [[ -f $root.stamp && $(<"$root.stamp") == "$recipe" && -x $root/usr/bin/cma
         --keyring=/usr/share/keyrings/debian-archive-keyring.gpg \
         "$suite" "$root" "${mirrors[@]}" >"$root.log" 2>&1 ||
         { tail -n 30 "$root.log" >&2; fail "mmdebstrap could not make the root"; }
-    printf '%s\n' "$recipe" >"$root.stamp"
+    printf '%s\n' "$recipe" | "${sudo[@]}" tee "$stamp" >/dev/null
     say "made the root: $(du -sh "$root" 2>/dev/null | cut -f1)"
 fi
 

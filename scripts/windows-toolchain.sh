@@ -11,13 +11,16 @@
 #   RUNEWRIGHT_QT_WINDOWS   where Qt for Windows goes (default: ~/.cache/runewright/qt-mingw-static,
 #                           where the windows preset looks for it)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+checkout=$(cd "$(dirname "$0")/.." && pwd)
+# Wine goes on this machine; everything else happens in the build root, where this script runs
+# itself once more, marked by --in-root, with the root's MinGW-w64, Qt host tools and apt.
 if [[ ${1:-} != --in-root ]]; then
-    source "$root/scripts/install-deps.sh"
+    source "$checkout/scripts/install-deps.sh"
     install_missing wine wine64
-    cd "$root"
+    cd "$checkout"
     exec scripts/windows-root.sh scripts/windows-toolchain.sh --in-root
 fi
+source "$checkout/scripts/apt-archives.sh"
 
 say() { echo "windows-toolchain: $*" >&2; }
 fail() { say "$*"; exit 1; }
@@ -55,13 +58,13 @@ features=(
 # the folder it is built in, and every time stamp (rcc's, the compiler's) taken from the source
 # package's newest changelog entry rather than the clock. Set once the source is unpacked.
 reproducible="-ffile-prefix-map=<build folder>/= SOURCE_DATE_EPOCH=<qt6-base changelog> TZ=UTC LC_ALL=C.UTF-8 umask 0022"
-patches=("$root"/patches/qtbase-*.patch)
+patches=("$checkout"/patches/qtbase-*.patch)
 [[ -e ${patches[0]} ]] || patches=()
 
 # The stamp names everything the build depends on, so that a change to any of it rebuilds.
 recipe=$(
     printf '%s\n' "$qt_version" "${features[@]}" "$reproducible"
-    cat "$root/cmake/mingw-w64-x86_64.cmake" "$root/cmake/Hardening.cmake" "${patches[@]}"
+    cat "$checkout/cmake/mingw-w64-x86_64.cmake" "$checkout/cmake/Hardening.cmake" "${patches[@]}"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
     dpkg-query -W mingw-w64-x86-64-dev cmake
 )
@@ -69,11 +72,26 @@ stamp=$prefix/runewright-stamp
 notices=$prefix/share/runewright-notices
 configuration=$prefix/runewright-configuration
 hardening="-DCMAKE_PROJECT_INCLUDE=cmake/Hardening.cmake, Runewright's own compiler and linker protections"
+# The licences that Qt's bill of materials names, one a line; Qt is used under the LGPL, not a
+# commercial licence, and the rest are the words of the licence expressions.
+sbom_licences() {
+    sed -n 's/^\(PackageLicenseConcluded\|PackageLicenseDeclared\|LicenseConcluded\): //p' "$1" |
+        grep -o '[A-Za-z0-9.+-]\+' | sort -u | grep -vxE 'LicenseRef-Qt-Commercial|AND|OR|WITH|NOASSERTION'
+}
+# The text of each licence, where Qt's source keeps it: LICENSES/, or for a few, beside the code.
+declare -A licence_files=([Imlib2]=src/gui/painting/QIMAGETRANSFORM_LICENSE.txt)
 built=false
 [[ -f $stamp && $(<"$stamp") == "$recipe" ]] && built=true
-# The notices and the recorded configuration are made anew, from the source, when missing or
-# written by an older version of this script.
-if $built && [[ -f $notices/source.txt ]] && grep -qxF -- "$hardening" "$configuration" 2>/dev/null; then
+# The notices and the recorded configuration are made anew, from the source, when missing,
+# short of a licence, or written by an older version of this script.
+complete=false
+if [[ -f $notices/source.txt ]] && grep -qxF -- "$hardening" "$configuration" 2>/dev/null; then
+    complete=true
+    for licence in $(sbom_licences "$notices"/qtbase-*.spdx); do
+        [[ -f $notices/spdx/$licence.txt ]] || complete=false
+    done
+fi
+if $built && $complete; then
     say "Qt $upstream for Windows is ready in $prefix"
     echo "$prefix"
     exit 0
@@ -82,26 +100,13 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/runewright-qt.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# apt-get source needs deb-src entries. They are derived from this machine's own sources (same
-# URIs, suites and components) into private files, so the machine's apt set-up stays as it was.
-say "deriving source entries from this machine's apt sources"
+# apt-get source needs deb-src entries: those of the root's own archives (same URIs, suites and
+# components), in private files, so the root's apt set-up stays as it was.
+say "deriving source entries from the root's apt sources"
 apt=$work/apt
 mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
-: >"$apt/sources.list"
-for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [[ -f $list ]] && sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$list" >>"$apt/sources.list"
-done
-for sources in /etc/apt/sources.list.d/*.sources; do
-    [[ -f $sources ]] || continue
-    awk 'BEGIN { RS = "" }
-         { n = split($0, line, "\n"); out = ""; binary = 0
-           for (i = 1; i <= n; i++) {
-               if (line[i] ~ /^Types:/) { binary = line[i] ~ /[[:space:]]deb([[:space:]]|$)/; line[i] = "Types: deb-src" }
-               out = out line[i] "\n"
-           }
-           if (binary) printf "%s\n", out }' \
-        "$sources" >"$apt/sources.list.d/$(basename "$sources")"
-done
+apt_archives | sed 's/^/deb-src /' >"$apt/sources.list"
+[[ -s $apt/sources.list ]] || fail "the root's apt sources name no archive"
 apt_private=(
     -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root
@@ -133,12 +138,12 @@ build_qt() {
     # The prefix itself is where the root mounts the cache: emptied, not removed.
     find "$prefix" -mindepth 1 -delete
     cmake -S "$src" -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$checkout/cmake/mingw-w64-x86_64.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
         -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" \
-        -DCMAKE_PROJECT_INCLUDE="$root/cmake/Hardening.cmake" \
+        -DCMAKE_PROJECT_INCLUDE="$checkout/cmake/Hardening.cmake" \
         -DBUILD_SHARED_LIBS=OFF \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         "${features[@]}" >"$work/configure.log" 2>&1 ||
@@ -187,12 +192,11 @@ sbom=("$prefix"/sbom/qtbase-*.spdx)
 [[ -f ${sbom[0]} ]] || fail "Qt wrote no bill of materials into $prefix/sbom"
 cp "${sbom[0]}" "$notices/"
 mkdir -p "$notices/spdx"
-sed -n 's/^\(PackageLicenseConcluded\|PackageLicenseDeclared\|LicenseConcluded\): //p' "${sbom[0]}" |
-    grep -o '[A-Za-z0-9.+-]\+' | sort -u | while read -r licence; do
-        # Qt is used under the LGPL, not a commercial licence.
-        [[ $licence != LicenseRef-Qt-Commercial && -f $src/LICENSES/$licence.txt ]] || continue
-        cp "$src/LICENSES/$licence.txt" "$notices/spdx/"
-    done
+for licence in $(sbom_licences "${sbom[0]}"); do
+    text=$src/${licence_files[$licence]:-LICENSES/$licence.txt}
+    [[ -f $text ]] || fail "Qt's bill of materials names the licence $licence, and the qt6-base source has no text of it"
+    cp "$text" "$notices/spdx/$licence.txt"
+done
 {
     echo "qt6-base $qt_version, Debian's source package"
     for patch in "${patches[@]}"; do echo "patched with $(basename "$patch")"; done
