@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,8 @@ int main(int argc, char *argv[])
     Runewright window;
     fillExampleSpell(&window);
     window.show();
+    // The pointer away from the window, whose fields would show their tips under it.
+    QCursor::setPos(window.frameGeometry().bottomRight() + QPoint(100, 100));
     auto *tabs = window.findChild<QTabWidget *>("tabWidget");
     const auto save = [&](const QString &name) {
         QApplication::processEvents();

@@ -34,7 +34,7 @@ std::optional<qint64> wholeNumber(const QString &value)
         return std::nullopt;
     qint64 number = 0;
     for (; i < value.size(); ++i) {
-        if (!value.at(i).isDigit() || value.at(i).unicode() > '9')
+        if (value.at(i) < u'0' || value.at(i) > u'9')
             return std::nullopt;
         number = std::min<qint64>(number * 10 + (value.at(i).unicode() - '0'), Q_INT64_C(1) << 40);
     }
