@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLineEdit>
 
 namespace {
@@ -55,6 +56,8 @@ public:
             return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
         if (text == QAccessible::Name && box()->accessibleName().isEmpty())
             return box()->currentText();
+        if (text == QAccessible::Accelerator)
+            return QKeySequence(Qt::Key_Down).toString(QKeySequence::NativeText);
         return QAccessibleWidget::text(text);
     }
     QAccessible::State state() const override
@@ -67,6 +70,10 @@ public:
     }
 
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    QString localizedActionDescription(const QString &action) const override
+    {
+        return actionNames().contains(action) ? QComboBox::tr("Open the combo box selection popup") : QString();
+    }
     void doAction(const QString &action) override
     {
         if (action != showMenuAction() && action != pressAction())
