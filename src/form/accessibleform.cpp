@@ -115,16 +115,15 @@ AccessibleForm::AccessibleForm(QTabWidget *tabs, QWidget *window)
 
     // The tab widget turns on Ctrl+Tab only from within its pages, and a list would take the
     // keys for a search; window shortcuts come first, wherever the focus is.
-    const auto turn = [tabs](int step) {
-        tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
-    };
     const QList<QKeySequence> next = {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown};
     const QList<QKeySequence> previous = {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab,
                                           Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageUp};
     for (const auto &[keys, step] : {std::pair(next, 1), std::pair(previous, -1)}) {
         auto *shortcut = new QShortcut(window);
         shortcut->setKeys(keys);
-        connect(shortcut, &QShortcut::activated, tabs, [turn, step = step] { turn(step); });
+        connect(shortcut, &QShortcut::activated, tabs, [tabs, step = step] {
+            tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
+        });
     }
 }
 
