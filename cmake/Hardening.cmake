@@ -29,6 +29,14 @@ if(NOT RUNEWRIGHT_SANITIZE)
     list(APPEND _compile -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
 endif()
 
+# Only an array declared [] counts as flexible: a fortified call or a bounds check takes any
+# other array at its declared size (GCC 13 and later, so the Windows build alone). Runewright's
+# own code only: Qt and the Windows headers declare open-ended arrays as [1] (ANYSIZE_ARRAY),
+# which would then abort a correct copy.
+if(CMAKE_SYSTEM_NAME STREQUAL Windows AND PROJECT_NAME STREQUAL Runewright)
+    list(APPEND _compile -fstrict-flex-arrays=3)
+endif()
+
 if(CMAKE_SYSTEM_NAME STREQUAL Windows)
     # ASLR with 64-bit entropy and DEP asked for, not left to the linker's defaults. The flag on
     # the link line links the runtime of the canaries and the fortified calls, libssp.

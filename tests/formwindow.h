@@ -21,6 +21,7 @@ public slots:
     void CleanText() { }
     void ReadRow() { }
     void UndoRead() { }
+    void UpdateRow() { }
 };
 
 // The form on a bare window, its fields within reach of the row's columns.

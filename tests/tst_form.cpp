@@ -331,8 +331,8 @@ void FormTest::shouldKeepSpinBoxesInRange_data()
     QTest::newRow("ID") << "ID" << 0 << 9999999 << 1;
     QTest::newRow("Name") << "Name" << 0 << 99999999 << 1;
     QTest::newRow("SpellDesc") << "SpellDesc" << 0 << 99999999 << 1;
-    QTest::newRow("AltMessage") << "AltMessage" << -1 << 9999999 << 1;
-    QTest::newRow("FeatID") << "FeatID" << -1 << 9999 << 1;
+    QTest::newRow("AltMessage") << "AltMessage" << -1 << 99999999 << 1;
+    QTest::newRow("FeatID") << "FeatID" << -1 << 2147483647 << 1;
     QTest::newRow("Category") << "Category" << 0 << 99 << 1;
     QTest::newRow("ConjTime") << "ConjTime" << 0 << 99999999 << 500;
     QTest::newRow("CastTime") << "CastTime" << 0 << 99999999 << 500;
@@ -888,8 +888,8 @@ void FormTest::shouldNameEveryInputOnce()
                 ++described;
         }
     }
-    QCOMPARE(inputs, 81);
-    QCOMPARE(described, 54);
+    QCOMPARE(inputs, 82);
+    QCOMPARE(described, 55);
 }
 
 void FormTest::shouldOpenWithAnEmptyStatusBar()

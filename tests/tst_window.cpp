@@ -152,7 +152,7 @@ void WindowTest::shouldDeclareExactlyItsSlots()
         QCOMPARE(method.returnType(), int(QMetaType::Void));
         slotSignatures << QString::fromLatin1(method.methodSignature());
     }
-    QCOMPARE(slotSignatures, QStringList({"UpdateOutput()", "CleanText()", "ReadRow()", "UndoRead()"}));
+    QCOMPARE(slotSignatures, QStringList({"UpdateOutput()", "CleanText()", "ReadRow()", "UndoRead()", "UpdateRow()"}));
 }
 
 void WindowTest::shouldTranslateInItsOwnContextAtConstruction()

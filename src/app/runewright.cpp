@@ -32,14 +32,18 @@ QList<QWidget *> Runewright::formPages() const
 void Runewright::ReadRow()
 {
     FormState before(formPages());
+    const QString text = ui.Output->text();
     bool read = false;
-    ui.RowReport->setPlainText(readRowIntoForm(ui, ui.Output->text(), &read));
+    ui.RowReport->setPlainText(readRowIntoForm(ui, text, &read));
     if (!read)
         return;
     m_otherForm = std::move(before);
     m_undone = false;
+    m_readRow = text;
+    m_writtenAtRead = writtenColumns(ui);
     ui.UndoRead->setText(QStringLiteral("Undo Read"));
     ui.UndoRead->setEnabled(true);
+    ui.UpdateRow->setEnabled(true);
 }
 
 // Undoing keeps the form it replaces, so that the same button brings the read back.
@@ -50,8 +54,17 @@ void Runewright::UndoRead()
     m_otherForm = std::move(replaced);
     m_undone = !m_undone;
     ui.UndoRead->setText(m_undone ? QStringLiteral("Redo Read") : QStringLiteral("Undo Read"));
+    ui.UpdateRow->setEnabled(!m_undone);
     ui.RowReport->setPlainText(m_undone ? QStringLiteral("The form is back as it was before the read.")
-                                        : QStringLiteral("The form is back as the read left it."));
+                                        : QStringLiteral("The form is back as it was when Undo Read was pressed: "
+                                                         "the read's values, with every change made after the read."));
+}
+
+void Runewright::UpdateRow()
+{
+    QString report;
+    ui.Output->setText(updateRow(ui, m_readRow, m_writtenAtRead, &report));
+    ui.RowReport->setPlainText(report);
 }
 
 void Runewright::CleanText()

@@ -26,6 +26,7 @@ public slots:
     void CleanText();
     void ReadRow();
     void UndoRead();
+    void UpdateRow();
 
 private:
     QList<QWidget *> formPages() const;
@@ -34,6 +35,10 @@ private:
     // The form that "Undo Read" brings back: the one before the last read, or after it once undone.
     FormState m_otherForm;
     bool m_undone = false;
+    // The row text that the last read took in, and what the form wrote as that read left it: an
+    // update replaces in the one only the columns that the form now writes otherwise.
+    QString m_readRow;
+    QStringList m_writtenAtRead;
 };
 
 #endif // RUNEWRIGHT_H
