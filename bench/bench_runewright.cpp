@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 
@@ -33,6 +34,8 @@ private slots:
     void updateOutput();
     void readRow_data();
     void readRow();
+    void updateRow_data();
+    void updateRow();
     void readLongRow_data();
     void readLongRow();
     void startUp();
@@ -169,6 +172,31 @@ void RunewrightBenchmark::readRow()
     const qint64 regenerate = fastest(50, [] { }, [&] { generate->click(); });
     QCOMPARE(output->text(), row);
     report("Read Row into Form", reading, "Regenerate Output", regenerate);
+}
+
+// "Update Read Row" after one change, against "Regenerate Output" of the same form.
+void RunewrightBenchmark::updateRow_data()
+{
+    updateOutput_data();
+}
+
+void RunewrightBenchmark::updateRow()
+{
+    QFETCH(int, typedLength);
+    Runewright window;
+    typeIntoEditableLists(&window, typedLength);
+    auto *generate = window.findChild<QPushButton *>("GenerateOutput");
+    auto *update = window.findChild<QPushButton *>("UpdateRow");
+    auto *output = window.findChild<QLineEdit *>("Output");
+    generate->click();
+    window.findChild<QPushButton *>("ReadRow")->click();
+    window.findChild<QSpinBox *>("CastTime")->setValue(2500);
+
+    const qint64 updating = fastest(50, [] { }, [&] { update->click(); });
+    const QString updated = output->text();
+    const qint64 regenerate = fastest(50, [] { }, [&] { generate->click(); });
+    QCOMPARE(output->text().split(u' ', Qt::SkipEmptyParts), updated.split(u' ', Qt::SkipEmptyParts));
+    report("Update Read Row", updating, "Regenerate Output", regenerate);
 }
 
 // Reading rows of growing length, whose long values the form cannot keep, against the shortest.

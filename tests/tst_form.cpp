@@ -97,6 +97,7 @@ private slots:
     void shouldLayOutTargetsAsGrid();
     void shouldTabInCreationOrder_data();
     void shouldTabInCreationOrder();
+    void shouldTabThroughTheReadButtonsAfterARead();
     void shouldShowStatusTipWhenHovered_data();
     void shouldShowStatusTipWhenHovered();
 
@@ -121,6 +122,7 @@ private:
     T *field(const QString &name) const { return m_window->findChild<T *>(name); }
     QWidget *page(int index) const { return m_tabs->widget(index); }
     QWidget *showPage(int index);
+    static QStringList tabbedThrough(QWidget *page, const QString &first, int count);
 
     Runewright *m_window = nullptr;
     QTabWidget *m_tabs = nullptr;
@@ -723,17 +725,31 @@ void FormTest::shouldTabInCreationOrder()
 
     QWidget *shown = showPage(page);
     QVERIFY(shown);
-    QWidget *first = shown->findChild<QWidget *>(chain.first());
-    QVERIFY(first);
-    first->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(tabbedThrough(shown, chain.first(), int(chain.size())), chain);
+}
 
+// With a row read, both buttons that need one take their turn.
+void FormTest::shouldTabThroughTheReadButtonsAfterARead()
+{
+    QWidget *shown = showPage(7);
+    QVERIFY(shown);
+    field<QPushButton>("GenerateOutput")->click();
+    field<QPushButton>("ReadRow")->click();
+    const QStringList chain = {"Output", "GenerateOutput", "ReadRow", "UndoRead", "UpdateRow", "RowReport"};
+    QCOMPARE(tabbedThrough(shown, chain.first(), int(chain.size())), chain);
+}
+
+// The fields that Tab visits on a page, from the one named on.
+QStringList FormTest::tabbedThrough(QWidget *page, const QString &first, int count)
+{
+    page->findChild<QWidget *>(first)->setFocus(Qt::OtherFocusReason);
     QStringList visited;
-    for (int i = 0; i < chain.size(); ++i) {
-        QWidget *focused = pageChildOf(QApplication::focusWidget(), shown);
+    for (int i = 0; i < count; ++i) {
+        QWidget *focused = pageChildOf(QApplication::focusWidget(), page);
         visited << (focused ? focused->objectName() : QStringLiteral("(outside the page)"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited, chain);
+    return visited;
 }
 
 void FormTest::shouldShowStatusTipWhenHovered_data()

@@ -338,7 +338,8 @@ ColumnEncoding letterCode(QComboBox *box)
         const qsizetype open = entry.lastIndexOf(u'(');
         letters << entry.mid(open + 1, entry.size() - open - 2);
     }
-    return code(box, letters, sameLetters, QStringLiteral("the letter of an entry of the list: ") + letters.join(QStringLiteral(", ")));
+    return code(box, letters, sameLetters, QStringLiteral("one of the list's letters, ") + letters.mid(0, letters.size() - 1).join(QStringLiteral(", "))
+                        + QStringLiteral(" or ") + letters.last());
 }
 
 // A list of entries that the game knows by the numbers given, in the list's order.
