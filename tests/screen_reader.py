@@ -139,8 +139,8 @@ def main():
               f"{described} described")
         for problem in problems:
             print(f"  {problem}")
-        if len(inputs) != 81 or problems or described != 54:
-            fail("want 81 inputs and buttons, each named once and not by a value, and 54 described")
+        if len(inputs) != 82 or problems or described != 55:
+            fail("want 82 inputs and buttons, each named once and not by a value, and 55 described")
 
         window = subprocess.run(["xdotool", "search", "--sync", "--pid", str(runewright.pid), "--name", "^Runewright$"],
                                 capture_output=True, text=True, check=True).stdout.split()[0]

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QGuiApplication>
 
 namespace {
 
@@ -98,6 +100,8 @@ private slots:
     void shouldTabInCreationOrder_data();
     void shouldTabInCreationOrder();
     void shouldTabThroughTheReadButtonsAfterARead();
+    void shouldKeepWholeCharactersAtTheFieldsEnd_data();
+    void shouldKeepWholeCharactersAtTheFieldsEnd();
     void shouldShowStatusTipWhenHovered_data();
     void shouldShowStatusTipWhenHovered();
 
@@ -737,6 +741,31 @@ void FormTest::shouldTabThroughTheReadButtonsAfterARead()
     field<QPushButton>("ReadRow")->click();
     const QStringList chain = {"Output", "GenerateOutput", "ReadRow", "UndoRead", "UpdateRow", "RowReport"};
     QCOMPARE(tabbedThrough(shown, chain.first(), int(chain.size())), chain);
+}
+
+void FormTest::shouldKeepWholeCharactersAtTheFieldsEnd_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Label") << "Label";
+    QTest::newRow("IconResRef") << "IconResRef";
+    QTest::newRow("typed list name") << "ProjSEF";
+}
+
+// A paste whose last character is an emoji, one unit longer than the field: the field keeps the
+// letters without half of the emoji.
+void FormTest::shouldKeepWholeCharactersAtTheFieldsEnd()
+{
+    QFETCH(QString, name);
+    QWidget *widget = field<QWidget>(name);
+    auto *edit = qobject_cast<QLineEdit *>(widget);
+    if (auto *list = qobject_cast<QComboBox *>(widget))
+        edit = list->lineEdit();
+    QVERIFY(edit);
+    const QString letters(edit->maxLength() - 1, u'e');
+    QGuiApplication::clipboard()->setText(letters + QStringLiteral("\U0001F525"));
+    edit->selectAll();
+    edit->paste();
+    QCOMPARE(edit->text(), letters);
 }
 
 // The fields that Tab visits on a page, from the one named on.

@@ -5,7 +5,8 @@
 #include "testseed.h"
 
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QTabBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -84,6 +85,7 @@ private slots:
     void shouldCleanForNwn2();
     void shouldKeepEveryOtherCharacterAndParagraph();
     void shouldBeOneUndoStep();
+    void shouldCleanFromTheKeyboard();
     void shouldCleanOnlyThroughTheButton();
     void shouldTakePastesAndDropsAsPlainText_data();
     void shouldTakePastesAndDropsAsPlainText();
@@ -136,6 +138,20 @@ void TextPageTest::shouldStartEmptyAndPlain()
 
     QTest::keyClick(m_text, Qt::Key_Tab);
     QCOMPARE(textIn(m_text), QStringLiteral("\t"));
+}
+
+// The box takes Tab as typing; Shift+Tab leaves it for the row of page tabs, and once more for
+// the button.
+void TextPageTest::shouldCleanFromTheKeyboard()
+{
+    m_text->setFocus(Qt::OtherFocusReason);
+    m_text->insertPlainText(QStringLiteral("a\u2014b"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), m_window->findChild<QTabWidget *>("tabWidget")->tabBar());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), m_clean);
+    QTest::keyClick(m_clean, Qt::Key_Space);
+    QCOMPARE(textIn(m_text), QStringLiteral("a -- b"));
 }
 
 void TextPageTest::shouldCleanForNwn2_data()

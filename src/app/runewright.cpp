@@ -7,6 +7,9 @@
 #include "cleantext.h"
 #include "rowreader.h"
 #include "spellrow.h"
+#include "wholecharacters.h"
+
+#include <QLineEdit>
 
 Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
@@ -14,6 +17,11 @@ Runewright::Runewright(QWidget *parent, Qt::WindowFlags flags)
     AccessibleForm::prepareLists();
     ui.setupUi(this);
     new AccessibleForm(ui.tabWidget, this);
+    auto *wholeCharacters = new WholeCharacters(this);
+    for (QWidget *page : formPages()) {
+        for (QLineEdit *field : page->findChildren<QLineEdit *>())
+            field->setValidator(wholeCharacters);
+    }
 }
 
 void Runewright::UpdateOutput()
