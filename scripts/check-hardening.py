@@ -22,8 +22,8 @@ nor any segment is writable and executable; main and most functions begin with e
 runewright.exe (PE): ASLR with high entropy, DEP, a relocation section, no section writable and
 executable; canaries (functions that call libssp's __stack_chk_fail) in a good share of the
 functions .pdata lists, Qt's among them; the fortify runtime (libssp's __*_chk functions,
-which call __chk_fail) linked in, and the program's sources compiled with _FORTIFY_SOURCE; most
-functions begin with endbr64.
+which call __chk_fail) linked in, and the program's sources compiled with _FORTIFY_SOURCE and
+-fstrict-flex-arrays=3; most functions begin with endbr64.
 """
 import io
 import json
@@ -59,16 +59,21 @@ def check(ok, what):
         failures.append(what)
 
 
-def fortified_sources(commands_file):
-    """Whether every compile command of the program's own sources defines _FORTIFY_SOURCE
-    at level 2 or higher; a missing file counts as no."""
+def sources_compiled_with(commands_file, flag):
+    """Whether every compile command of the program's own sources has the flag (a regular
+    expression); a missing file counts as no."""
     try:
         commands = json.loads(Path(commands_file).read_text())
     except OSError:
         return False
     own = [c for c in commands if "/src/" in c["file"]]
-    return bool(own) and all(
-        re.search(r"-D_FORTIFY_SOURCE=[23](\s|$)", c.get("command", "")) for c in own)
+    return bool(own) and all(re.search(flag + r"(\s|$)", c.get("command", "")) for c in own)
+
+
+def fortified_sources(commands_file):
+    """_FORTIFY_SOURCE at level 2 or higher, in every compile command of the program's own
+    sources."""
+    return sources_compiled_with(commands_file, r"-D_FORTIFY_SOURCE=[23]")
 
 
 def check_elf(path, commands_file):
@@ -193,6 +198,8 @@ def check_pe(path, commands_file):
     check(bool(fortified), f"the fortify runtime: {len(fortified or ())} of libssp's __*_chk"
           " functions linked in")
     check(fortified_sources(commands_file), "every source is compiled with _FORTIFY_SOURCE")
+    check(sources_compiled_with(commands_file, r"-fstrict-flex-arrays=3"),
+          "every source of Runewright's own is compiled with -fstrict-flex-arrays=3")
     marked = sum(code[start - base:start - base + 4] == ENDBR64 for start, _ in functions)
     check(marked >= ENDBR64_SHARE * len(functions),
           f"endbr64 at {marked} of {len(functions)} function starts (.pdata)")

@@ -142,5 +142,13 @@ int main(int argc, char *argv[])
             "****\t****\t11\t****\t1\t1084\t1\t0\t0\t****\t1\t****\t****\t****\t1\t****\t2\t0\t0"));
     row->setCursorPosition(0);
     window.findChild<QPushButton *>("ReadRow")->click();
-    return save(QStringLiteral("12-read-row")) ? 0 : 1;
+    if (!save(QStringLiteral("12-read-row")))
+        return 1;
+
+    // Two changes, and the row read with only those columns replaced.
+    window.findChild<QSpinBox *>("CastTime")->setValue(2500);
+    window.findChild<QComboBox *>("Range")->setCurrentText(QStringLiteral("Medium (M)"));
+    window.findChild<QPushButton *>("UpdateRow")->click();
+    row->setCursorPosition(0);
+    return save(QStringLiteral("13-update-row")) ? 0 : 1;
 }
