@@ -892,7 +892,8 @@ void SpellRowTest::shouldReadEachEncodingBack_data()
     row("flag with a zero", {{"Proj", "01"}}, "1", "notation");
     row("flag with a sign", {{"CastableOnDead", "+1"}}, "1", "notation");
     row("last column with two zeros", {{"REMOVED", "00"}}, "0", "notation", "REMOVED: 00 is written 0.");
-    row("spontaneous with a zero", {{"SpontCastClassReq", "5"}, {"SpontaneouslyCast", "01"}}, "5");
+    row("spontaneous with a zero", {{"SpontCastClassReq", "5"}, {"SpontaneouslyCast", "01"}}, "5", "",
+        "SpontaneouslyCast: 01 is written 1.");
 
     // What the report says of a value of each kind that the form cannot hold.
     row("reason of a number", {{"CastTime", "1.5"}}, "0", "lost",
