@@ -918,6 +918,7 @@ void SpellRowTest::shouldReadEachEncodingBack_data()
         QStringLiteral("Label: ") + QString(47, u'e') + QStringLiteral("\U0001F525 does not fit the field's 48 places, in "
                                                                          "which a character such as an emoji takes two, so the form writes ")
                 + QString(47, u'e') + u'.');
+    row("name with half a character", {{"ImpactScript", u'a' + QString(QChar(0xD83D)) + u'b'}}, "ab", "lost");
     row("reason of a class", {{"SpontCastClassReq", "5"}, {"SpontaneouslyCast", "****"}}, "****", "lost",
         "SpontCastClassReq: 5 counts only for a spell cast spontaneously, and the SpontaneouslyCast box is not checked, "
         "so the form writes ****.");

@@ -256,6 +256,8 @@ Parsed<QString> nameValue(const QString &text, int maxLength, QChar whitespaceAs
     }
     if (text.isEmpty())
         return {value, QStringLiteral("%1 is an empty value")};
+    if (!QStringView(text).isValidUtf16())
+        return {value, QStringLiteral("%1 holds half a character, which the form leaves out")};
     for (QChar c : text) {
         if (c.isSpace() && c != whitespaceAs)
             return {value, whitespaceAs == u' ' ? QStringLiteral("%1 holds white space other than spaces")
