@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,15 +37,20 @@ struct Kind
 };
 
 template <typename T>
-ColumnEncoding bound(const Kind<T> &kind)
+ColumnEncoding bound(Kind<T> &&kind)
 {
+    const auto owner = std::make_shared<const Kind<T>>(std::move(kind));
+    // A plain pointer keeps each function small enough to be stored without an allocation of
+    // its own; the encoding owns the kind.
+    const Kind<T> *k = owner.get();
     return {
-        [=] { return kind.format(kind.get()); },
-        [=](const QString &text) { kind.set(kind.parse(text).value); },
-        [=](const QString &text) { return kind.parse(text).problem; },
-        [=](const QString &a, const QString &b) {
-            const Parsed<T> x = kind.parse(a);
-            const Parsed<T> y = kind.parse(b);
+        owner,
+        [k] { return k->format(k->get()); },
+        [k](const QString &text) { k->set(k->parse(text).value); },
+        [k](const QString &text) { return k->parse(text).problem; },
+        [k](const QString &a, const QString &b) {
+            const Parsed<T> x = k->parse(a);
+            const Parsed<T> y = k->parse(b);
             return x.problem.isEmpty() && y.problem.isEmpty() && x.value == y.value;
         },
     };

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace Ui {
 class RunewrightClass;
@@ -17,6 +18,8 @@ class RunewrightClass;
 // and one format of the column's kind, bound to its fields.
 struct ColumnEncoding
 {
+    // The column's kind, bound to its fields, which the four functions share.
+    std::shared_ptr<const void> kind;
     // The column's text as the form gives it.
     std::function<QString()> write;
     // Puts the value of a column's text into the form, or, where the form cannot hold it, the
