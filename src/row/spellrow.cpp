@@ -254,7 +254,9 @@ Parsed<QString> nameValue(const QString &text, int maxLength, QChar whitespaceAs
         --kept;
     const QString value = text.left(kept);
     if (kept < text.size()) {
-        const qsizetype characters = QStringView(text).toUcs4().size();
+        qsizetype characters = text.size();
+        for (qsizetype i = 1; i < text.size(); ++i)
+            characters -= text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate();
         return {value, characters > maxLength
                         ? QStringLiteral("%1 is longer than the field's ") + number(maxLength) + QStringLiteral(" characters")
                         : QStringLiteral("%1 does not fit the field's ") + number(maxLength)
