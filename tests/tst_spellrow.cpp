@@ -1219,6 +1219,8 @@ void SpellRowTest::shouldUpdateOnlyWhileARowIsRead()
         return m_output->text();
     };
     QVERIFY(!update->isEnabled());
+    QVERIFY(QMetaObject::invokeMethod(m_window, "UpdateRow"));
+    QVERIFY(m_output->text().isEmpty());
     const QString first = generate();
     readIntoForm(first);
     QVERIFY(update->isEnabled());

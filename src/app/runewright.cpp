@@ -70,6 +70,9 @@ void Runewright::UndoRead()
 
 void Runewright::UpdateRow()
 {
+    // Only while the form holds a read row: the slot is public, the button may be off.
+    if (!ui.UpdateRow->isEnabled())
+        return;
     QString report;
     ui.Output->setText(updateRow(ui, m_readRow, m_writtenAtRead, &report));
     ui.RowReport->setPlainText(report);
