@@ -26,13 +26,18 @@ xml_escape() { printf '%s' "$1" | sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>
 
 case $format in
 debian)
+    # Each entry's date must be later than the one below it, so a release on the day of earlier
+    # ones is dated an hour later for each of them.
+    days=$(releases | awk '$1 == "release" { print $3 }')
     releases | {
-        date=
+        date= count=0
         while read -r kind rest; do
             if [ "$kind" = release ]; then
                 [ -z "$date" ] || printf '\n -- %s  %s\n\n' "$maintainer" "$date"
                 version=${rest% *}
-                date=$(date -u -R -d "${rest#* }")
+                count=$((count + 1))
+                earlier=$(printf '%s\n' "$days" | tail -n +$((count + 1)) | grep -cxF "${rest#* }" || true)
+                date=$(date -u -R -d "${rest#* } + $earlier hours")
                 printf 'runewright (%s) unstable; urgency=medium\n\n' "$version"
             else
                 printf '%s\n' "$rest" | fold -s -w 74 | sed -e '1s/^/  * /' -e '2,$s/^/    /' -e 's/ *$//'
