@@ -165,11 +165,12 @@ QString updateRow(const Ui::RunewrightClass &form, const QString &text, const QS
         const ColumnEncoding &encoding = columns.at(i).encoding;
         const QString &value = row.values.at(i);
         const QString written = encoding.write();
+        const QString writtenValue = unquoted(written);
         const QString column = QLatin1String(columns.at(i).name) + QStringLiteral(": ");
         if (written != writtenAtRead.at(i)) {
             updated.replace(row.spans.at(i).first, row.spans.at(i).second, written);
-            replaced.prepend(column + shown(value) + QStringLiteral(" is now ") + shown(unquoted(written)) + u'.');
-        } else if (value != unquoted(written) && !encoding.same(value, unquoted(written))) {
+            replaced.prepend(column + shown(value) + QStringLiteral(" is now ") + shown(writtenValue) + u'.');
+        } else if (value != writtenValue && !encoding.same(value, writtenValue)) {
             kept.prepend(column + problemOf(encoding, value) + QStringLiteral("; the row keeps it."));
         }
     }

@@ -218,20 +218,16 @@ ColumnEncoding bitMask(const Weights &weights)
 }
 
 // Typed text as one 2DA value can hold it: without double quotes, which it can never contain,
-// with each white space character (tabs and line breaks too) replaced, and without half
-// characters, which no file can hold.
-QString withWhitespaceAs(QChar replacement, const QString &text)
+// and with each white space character (tabs and line breaks too) replaced. Half characters the
+// fields never hold: their validator drops them.
+QString withWhitespaceAs(QChar replacement, QString text)
 {
-    QString value;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        if (pair)
-            value += text.mid(i++, 2);
-        else if (!c.isSurrogate() && c != u'"')
-            value += c.isSpace() ? replacement : c;
+    text.remove(u'"');
+    for (QChar &c : text) {
+        if (c.isSpace())
+            c = replacement;
     }
-    return value;
+    return text;
 }
 
 // A name as typed: a label or script name with each white space as "_", so that it stays one
@@ -308,7 +304,7 @@ ColumnEncoding entryText(QComboBox *box)
         // read back as no value.
         [=](const QString &value) {
             const QString written = box->isEditable() ? nameText(value, u' ') : value;
-            return written == none || value == none ? empty : written;
+            return written == none ? empty : written;
         },
         [=] { return box->isEditable() ? box->currentText() : box->itemText(box->currentIndex()); },
         [=](const QString &value) {
